@@ -1,0 +1,41 @@
+# Shared build settings and the helpers every module's CMakeLists uses.
+
+find_package(PkgConfig REQUIRED)
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+add_library(tarn_settings INTERFACE)
+target_include_directories(tarn_settings INTERFACE ${PROJECT_SOURCE_DIR})
+target_compile_options(tarn_settings INTERFACE -Wall -Wextra)
+if(TARN_WERROR)
+  target_compile_options(tarn_settings INTERFACE -Werror)
+endif()
+if(TARN_SANITIZE)
+  target_compile_options(tarn_settings INTERFACE -fsanitize=${TARN_SANITIZE} -fno-sanitize-recover=all
+                                                 -fno-omit-frame-pointer)
+  target_link_options(tarn_settings INTERFACE -fsanitize=${TARN_SANITIZE})
+endif()
+if(TARN_FUZZ)
+  # Coverage for libFuzzer in every library; the fuzz targets add the fuzzer's own main.
+  target_compile_options(tarn_settings INTERFACE -fsanitize=fuzzer-no-link,address,undefined
+                                                 -fno-omit-frame-pointer)
+  target_link_options(tarn_settings INTERFACE -fsanitize=address,undefined)
+endif()
+
+# tarn_library(NAME SOURCES ... [DEPS ...]): a static library tarn_NAME.
+function(tarn_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(tarn_${name} STATIC ${ARG_SOURCES})
+  target_link_libraries(tarn_${name} PUBLIC tarn_settings ${ARG_DEPS})
+endfunction()
+
+# tarn_test(NAME SOURCES ... [DEPS ...] [LABELS ...]): a GoogleTest executable whose tests CTest
+# lists one by one.
+function(tarn_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;LABELS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE tarn_settings ${ARG_DEPS} GTest::gtest GTest::gmock
+                                        GTest::gtest_main)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "unit;${ARG_LABELS}"
+                       WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+endfunction()
