@@ -39,3 +39,4 @@ function(tarn_test name)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "unit;${ARG_LABELS}"
                        WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
 endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/TarnFuzz.cmake)
