@@ -37,7 +37,9 @@ class Bitmap32 {
   void SetSize(int width, int height);
 
   // Row y counted from the top (0 .. Height()-1); the row's pixels left to right.
-  Pixel32* ScanLine(int y) { return bits_.data() + static_cast<std::size_t>(height_ - 1 - y) * width_; }
+  Pixel32* ScanLine(int y) {
+    return bits_.data() + static_cast<std::size_t>(height_ - 1 - y) * width_;
+  }
   const Pixel32* ScanLine(int y) const {
     return bits_.data() + static_cast<std::size_t>(height_ - 1 - y) * width_;
   }
@@ -72,13 +74,20 @@ class Bitmap32 {
   // Nearest-pixel stretch of the source block (sx, sy, sw, sh) onto the destination block
   // (x, y, w, h): whole pixels are kept or dropped, never averaged. A negative w mirrors
   // horizontally (the block then spans x+w+1 .. x), a negative h vertically; likewise for
-  // negative sw / sh on the source. The sampling rule is documented with the implementation.
+  // negative sw / sh on the source. Destination column i (counted from x in the direction of w)
+  // takes source column j = floor((2i + 1) * |sw| / (2 |w|)) (counted from sx in the direction of
+  // sw), the one under the destination pixel's centre; rows likewise. Source pixels outside the
+  // source leave their destination pixels alone.
   void StretchBlock(int x, int y, int w, int h, const Bitmap32& source, int sx, int sy, int sw,
                     int sh);
 
   friend bool operator==(const Bitmap32& a, const Bitmap32& b);  // sizes and pixels, not clips
 
  private:
+  // Calls f(const TRect&) for the parts of rect inside the bitmap and the clip.
+  template <class F>
+  void ForEachTarget(const TRect& rect, F&& f) const;
+
   int width_ = 0;
   int height_ = 0;
   std::vector<Pixel32> bits_;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <type_traits>
 #include <vector>
 
 #include "base/Geometry.h"
@@ -35,10 +36,16 @@ class Region {
 
   // this := a <mode> b.
   static Region Combine(const Region& a, const Region& b, CombineMode mode);
-  Region& operator&=(const Region& other) { return *this = Combine(*this, other, CombineMode::And); }
+  Region& operator&=(const Region& other) {
+    return *this = Combine(*this, other, CombineMode::And);
+  }
   Region& operator|=(const Region& other) { return *this = Combine(*this, other, CombineMode::Or); }
-  Region& operator^=(const Region& other) { return *this = Combine(*this, other, CombineMode::Xor); }
-  Region& operator-=(const Region& other) { return *this = Combine(*this, other, CombineMode::Diff); }
+  Region& operator^=(const Region& other) {
+    return *this = Combine(*this, other, CombineMode::Xor);
+  }
+  Region& operator-=(const Region& other) {
+    return *this = Combine(*this, other, CombineMode::Diff);
+  }
 
   void Offset(int dx, int dy);
   bool IsEmpty() const;
@@ -49,6 +56,18 @@ class Region {
   std::vector<TRect> Rects() const;
   // Number of pixels in the region.
   long long Area() const;
+  // Calls f(const TRect&) for each rectangle of the region that meets `area`, clipped to it,
+  // in band order; bands above and below `area` are skipped without being visited.
+  template <class F>
+  void ForEachRectIn(const TRect& area, F&& f) const {
+    using Fn = std::remove_reference_t<F>;
+    VisitRectsIn(
+        area, [](void* ctx, const TRect& r) { (*static_cast<Fn*>(ctx))(r); },
+        const_cast<void*>(static_cast<const void*>(&f)));
+  }
+  void VisitRectsIn(const TRect& area, void (*visit)(void*, const TRect&), void* ctx) const;
+  // Checks pixman's banding invariants (for tests).
+  bool SelfCheck() const;
 
   friend bool operator==(const Region& a, const Region& b);
 
