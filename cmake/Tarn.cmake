@@ -38,5 +38,18 @@ function(tarn_test name)
                                         GTest::gtest_main)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "unit;${ARG_LABELS}"
                        WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+  if("threads" IN_LIST ARG_LABELS)
+    set_property(GLOBAL APPEND PROPERTY TARN_THREAD_TESTS ${name})
+  endif()
+endfunction()
+
+# The thread-sanitizer configuration builds only the executables of the threaded tests; call
+# after every test folder has been added.
+function(tarn_thread_tests_target)
+  get_property(tests GLOBAL PROPERTY TARN_THREAD_TESTS)
+  add_custom_target(thread_tests)
+  if(tests)
+    add_dependencies(thread_tests ${tests})
+  endif()
 endfunction()
 include(${CMAKE_CURRENT_LIST_DIR}/TarnFuzz.cmake)
