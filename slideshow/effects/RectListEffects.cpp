@@ -1,0 +1,485 @@
+#include "slideshow/effects/RectListEffects.h"
+
+#include <algorithm>
+
+#include "slideshow/effects/ComplexRegion.h"
+#include "slideshow/effects/EffectMath.h"
+#include "slideshow/effects/EffectRandom.h"
+#include "slideshow/effects/RegionReveal.h"
+
+namespace tarn {
+
+std::optional<Region> CreateBarsRgn(int HExt, int VExt, int W, int H, int HMode, int VMode) {
+  TComplexRegion list;
+  const int e = std::min(W, H) / 50 + 1;
+  if (HMode != 0) {
+    const int a = HExt;
+    const bool second = W < a;  // the even bars are complete; the odd ones travel now
+    for (int f = second ? e : 0; f < H + e; f += 2 * e) {
+      if (!second) {
+        switch (HMode) {
+          case 1:
+          case 5:
+            list.AddRect(W - a, f, W, f + e);
+            break;
+          case 2:
+          case 4:
+            list.AddRect(0, f, a, f + e);
+            break;
+          case 3:
+            list.AddRect(0, f + e, a, f + 2 * e);
+            list.AddRect(W - a, f, W, f + e);
+            break;
+          default:
+            break;
+        }
+      } else {
+        switch (HMode) {
+          case 1:
+          case 4:
+            list.AddRect(2 * W - a, f, W, f + e);
+            break;
+          case 2:
+          case 5:
+            list.AddRect(0, f, a - W, f + e);
+            break;
+          default:
+            break;
+        }
+        list.AddRect(0, f - e, W, f);
+      }
+    }
+  }
+  if (VMode != 0) {
+    const int b = VExt;
+    const bool second = H < b;
+    for (int h = second ? e : 0; h < W + e; h += 2 * e) {
+      if (!second) {
+        switch (VMode) {
+          case 1:
+          case 5:
+            list.AddRect(h, H - b, h + e, H);
+            break;
+          case 2:
+          case 4:
+            list.AddRect(h, 0, h + e, b);
+            break;
+          case 3:
+            list.AddRect(h, H - b, h + e, H);
+            list.AddRect(h + e, 0, h + 2 * e, b);
+            break;
+          default:
+            break;
+        }
+      } else {
+        switch (VMode) {
+          case 1:
+          case 4:
+            list.AddRect(h, 2 * H - b, h + e, H);
+            break;
+          case 2:
+          case 5:
+            list.AddRect(h, 0, h + e, b - H);
+            break;
+          default:
+            break;
+        }
+        list.AddRect(h - e, 0, h, H);
+      }
+    }
+  }
+  return list.CreateRegion();
+}
+
+std::optional<Region> CreateShredRgn(int HExt, int VExt, int W, int H, int HMode, int VMode) {
+  TComplexRegion list;
+  const int e = std::min(W, H) / 200 + 1;
+  if (HMode != 0) {
+    const int l = HExt < W ? W / 10 : 0;
+    const int m = Half(W);
+    for (int o = 0; o < H; o += e) {
+      int r = Random(2 * l) + HExt - l;  // drawn even when l = 0, so the sequence advances
+      const int bottom = o + e + H % e;
+      switch (HMode) {
+        case 1:
+          list.AddRect(W - r, o, W, bottom);
+          break;
+        case 2:
+          list.AddRect(0, o, r, bottom);
+          break;
+        case 3:
+          r = Half(r);
+          list.AddRect(m - r, o, m, bottom);
+          list.AddRect(m, o, m + r, bottom);
+          break;
+        case 4:
+          r = Half(r);
+          list.AddRect(W - r, o, W, bottom);
+          list.AddRect(0, o, r, bottom);
+          break;
+        default:
+          break;
+      }
+    }
+  }
+  if (VMode != 0) {
+    const int l = VExt < H ? H / 10 : 0;
+    const int m = Half(H);
+    for (int o = 0; o < W; o += e) {
+      int r = Random(2 * l) + VExt - l;
+      const int right = o + e + W % e;
+      switch (VMode) {
+        case 1:
+          list.AddRect(o, H - r, right, H);
+          break;
+        case 2:
+          list.AddRect(o, 0, right, r);
+          break;
+        case 3:
+          r = Half(r);
+          list.AddRect(o, m - r, right, m);
+          list.AddRect(o, m, right, m + r);
+          break;
+        case 4:
+          r = Half(r);
+          list.AddRect(o, H - r, right, H);
+          list.AddRect(o, 0, right, r);
+          break;
+        default:
+          break;
+      }
+    }
+  }
+  return list.CreateRegion();
+}
+
+namespace {
+
+// Whether the speck i places ahead of the front shows: likelier near the front.
+bool SpeckShows(int i, int l) {
+  return i <= l ? Random(i) <= 1 : Random(i) == 0;
+}
+
+}  // namespace
+
+std::optional<Region> CreateSpeckleRgn(int HExt, int VExt, int W, int H, int HMode, int VMode) {
+  TComplexRegion list;
+  if (HMode == 1 || HMode == 2) {
+    const int g = HExt < W ? W / 10 : 0;
+    const int s = std::max(g / 20, 2);
+    const int n = g / s;
+    const int l = (3 * g) / (4 * s);
+    for (int y = 0; y < H; y += Half(s)) {
+      if (HMode == 1) {
+        const int front = W - HExt;
+        list.AddRect(front, y, W, y + s);
+        for (int i = n; i >= 1; --i) {
+          if (SpeckShows(i, l)) list.AddRect(front - i * s, y, front - i * s + s, y + s);
+        }
+      } else {
+        list.AddRect(0, y, HExt, y + s);
+        for (int i = n; i >= 1; --i) {
+          if (SpeckShows(i, l)) list.AddRect(HExt + (i - 1) * s, y, HExt + i * s, y + s);
+        }
+      }
+    }
+  }
+  if (VMode == 1 || VMode == 2) {
+    const int g = VExt < H ? H / 10 : 0;
+    const int s = std::max(g / 20, 2);
+    const int n = g / s;
+    const int l = (3 * g) / (4 * s);
+    for (int x = 0; x < W; x += Half(s)) {
+      if (VMode == 1) {
+        const int front = H - VExt;
+        list.AddRect(x, front, x + s, H);
+        for (int i = n; i >= 1; --i) {
+          if (SpeckShows(i, l)) list.AddRect(x, front - i * s, x + s, front - i * s + s);
+        }
+      } else {
+        list.AddRect(x, 0, x + s, VExt);
+        for (int i = n; i >= 1; --i) {
+          if (SpeckShows(i, l)) list.AddRect(x, VExt + (i - 1) * s, x + s, VExt + i * s);
+        }
+      }
+    }
+  }
+  return list.CreateRegion();
+}
+
+// The builder members.
+
+TARN_EFFECT_PROC(BarsInFromRight) {
+  RevealThrough(Screen, Picture, CreateBarsRgn(2 * X, 0, W, H, 1, 0));
+}
+TARN_EFFECT_PROC(BarsInFromLeft) {
+  RevealThrough(Screen, Picture, CreateBarsRgn(2 * X, 0, W, H, 2, 0));
+}
+TARN_EFFECT_PROC(BarsLeftThenRight) {
+  RevealThrough(Screen, Picture, CreateBarsRgn(2 * X, 0, W, H, 4, 0));
+}
+TARN_EFFECT_PROC(BarsRightThenLeft) {
+  RevealThrough(Screen, Picture, CreateBarsRgn(2 * X, 0, W, H, 5, 0));
+}
+TARN_EFFECT_PROC(BarsFromBothSides) {
+  RevealThrough(Screen, Picture, CreateBarsRgn(X, 0, W, H, 3, 0));
+}
+TARN_EFFECT_PROC(ShredFromRight) {
+  RevealThrough(Screen, Picture, CreateShredRgn(X, 0, W, H, 1, 0));
+}
+TARN_EFFECT_PROC(ShredFromLeft) {
+  RevealThrough(Screen, Picture, CreateShredRgn(X, 0, W, H, 2, 0));
+}
+TARN_EFFECT_PROC(ShredOutFromMiddleHoriz) {
+  RevealThrough(Screen, Picture, CreateShredRgn(X, 0, W, H, 3, 0));
+}
+TARN_EFFECT_PROC(ShredInToMiddleHoriz) {
+  RevealThrough(Screen, Picture, CreateShredRgn(X, 0, W, H, 4, 0));
+}
+TARN_EFFECT_PROC(BarsFromBottom) {
+  RevealThrough(Screen, Picture, CreateBarsRgn(0, 2 * Y, W, H, 0, 1));
+}
+TARN_EFFECT_PROC(BarsFromTop) {
+  RevealThrough(Screen, Picture, CreateBarsRgn(0, 2 * Y, W, H, 0, 2));
+}
+TARN_EFFECT_PROC(BarsTopThenBottom) {
+  RevealThrough(Screen, Picture, CreateBarsRgn(0, 2 * Y, W, H, 0, 4));
+}
+TARN_EFFECT_PROC(BarsBottomThenTop) {
+  RevealThrough(Screen, Picture, CreateBarsRgn(0, 2 * Y, W, H, 0, 5));
+}
+TARN_EFFECT_PROC(BarsFromTopAndBottom) {
+  RevealThrough(Screen, Picture, CreateBarsRgn(0, Y, W, H, 0, 3));
+}
+TARN_EFFECT_PROC(ShredFromBottom) {
+  RevealThrough(Screen, Picture, CreateShredRgn(0, Y, W, H, 0, 1));
+}
+TARN_EFFECT_PROC(ShredFromTop) {
+  RevealThrough(Screen, Picture, CreateShredRgn(0, Y, W, H, 0, 2));
+}
+TARN_EFFECT_PROC(ShredFromHorizon) {
+  RevealThrough(Screen, Picture, CreateShredRgn(0, Y, W, H, 0, 3));
+}
+TARN_EFFECT_PROC(ShredInToHorizon) {
+  RevealThrough(Screen, Picture, CreateShredRgn(0, Y, W, H, 0, 4));
+}
+TARN_EFFECT_PROC(CrissCrossFromBottomRight) {
+  RevealThrough(Screen, Picture, CreateBarsRgn(2 * X, 2 * Y, W, H, 1, 1));
+}
+TARN_EFFECT_PROC(CrissCrossFromTopRight) {
+  RevealThrough(Screen, Picture, CreateBarsRgn(2 * X, 2 * Y, W, H, 1, 2));
+}
+TARN_EFFECT_PROC(CrissCrossFromBottomLeft) {
+  RevealThrough(Screen, Picture, CreateBarsRgn(2 * X, 2 * Y, W, H, 2, 1));
+}
+TARN_EFFECT_PROC(CrissCrossFromTopLeft) {
+  RevealThrough(Screen, Picture, CreateBarsRgn(2 * X, 2 * Y, W, H, 2, 2));
+}
+TARN_EFFECT_PROC(CrissCrossBounceFromTopLeft) {
+  RevealThrough(Screen, Picture, CreateBarsRgn(2 * X, 2 * Y, W, H, 4, 4));
+}
+TARN_EFFECT_PROC(CrissCrossBounceFromBottomLeft) {
+  RevealThrough(Screen, Picture, CreateBarsRgn(2 * X, 2 * Y, W, H, 4, 5));
+}
+TARN_EFFECT_PROC(CrissCrossBounceFromTopRight) {
+  RevealThrough(Screen, Picture, CreateBarsRgn(2 * X, 2 * Y, W, H, 5, 4));
+}
+TARN_EFFECT_PROC(CrissCrossBounceFromBottomRight) {
+  RevealThrough(Screen, Picture, CreateBarsRgn(2 * X, 2 * Y, W, H, 5, 5));
+}
+TARN_EFFECT_PROC(CrissCrossFromRightTopAndBottom) {
+  RevealThrough(Screen, Picture, CreateBarsRgn(X, Y, W, H, 1, 3));
+}
+TARN_EFFECT_PROC(CrissCrossFromLeftTopAndBottom) {
+  RevealThrough(Screen, Picture, CreateBarsRgn(X, Y, W, H, 2, 3));
+}
+TARN_EFFECT_PROC(CrissCrossFromLeftRightAndBottom) {
+  RevealThrough(Screen, Picture, CreateBarsRgn(X, Y, W, H, 3, 1));
+}
+TARN_EFFECT_PROC(CrissCrossFromLeftRightAndTop) {
+  RevealThrough(Screen, Picture, CreateBarsRgn(X, Y, W, H, 3, 2));
+}
+TARN_EFFECT_PROC(CrissCrossFromAllSides) {
+  RevealThrough(Screen, Picture, CreateBarsRgn(X, Y, W, H, 3, 3));
+}
+TARN_EFFECT_PROC(CrissCrossFromBottomLeftTopRight) {
+  const std::optional<Region> a = CreateBarsRgn(2 * X, 2 * Y, W, H, 1, 1);
+  const std::optional<Region> b = CreateBarsRgn(2 * X, 2 * Y, W, H, 2, 2);
+  if (a && b) RevealThrough(Screen, Picture, Region::Combine(*a, *b, CombineMode::And));
+}
+TARN_EFFECT_PROC(ShredFromBottomAndRight) {
+  RevealThrough(Screen, Picture, CreateShredRgn(X, Y, W, H, 1, 1));
+}
+TARN_EFFECT_PROC(ShredFromTopAndRight) {
+  RevealThrough(Screen, Picture, CreateShredRgn(X, Y, W, H, 1, 2));
+}
+TARN_EFFECT_PROC(ShredFromBottomAndLeft) {
+  RevealThrough(Screen, Picture, CreateShredRgn(X, Y, W, H, 2, 1));
+}
+TARN_EFFECT_PROC(ShredFromTopAndLeft) {
+  RevealThrough(Screen, Picture, CreateShredRgn(X, Y, W, H, 2, 2));
+}
+TARN_EFFECT_PROC(ShredFromHorizAndRight) {
+  RevealThrough(Screen, Picture, CreateShredRgn(X, Y, W, H, 1, 3));
+}
+TARN_EFFECT_PROC(ShredFromHorizAndLeft) {
+  RevealThrough(Screen, Picture, CreateShredRgn(X, Y, W, H, 2, 3));
+}
+TARN_EFFECT_PROC(ShredFromBottomAndVertMiddle) {
+  RevealThrough(Screen, Picture, CreateShredRgn(X, Y, W, H, 3, 1));
+}
+TARN_EFFECT_PROC(ShredFromTopAndVertMiddle) {
+  RevealThrough(Screen, Picture, CreateShredRgn(X, Y, W, H, 3, 2));
+}
+TARN_EFFECT_PROC(ShredFromCentre) {
+  RevealThrough(Screen, Picture, CreateShredRgn(X, Y, W, H, 3, 3));
+}
+TARN_EFFECT_PROC(ShredToCentre) {
+  RevealThrough(Screen, Picture, CreateShredRgn(X, Y, W, H, 4, 4));
+}
+TARN_EFFECT_PROC(SpeckleFromRight) {
+  RevealThrough(Screen, Picture, CreateSpeckleRgn(X, Y, W, H, 1, 0));
+}
+TARN_EFFECT_PROC(SpeckleFromLeft) {
+  RevealThrough(Screen, Picture, CreateSpeckleRgn(X, Y, W, H, 2, 0));
+}
+TARN_EFFECT_PROC(SpeckleFromBottom) {
+  RevealThrough(Screen, Picture, CreateSpeckleRgn(X, Y, W, H, 0, 1));
+}
+TARN_EFFECT_PROC(SpeckleFromTop) {
+  RevealThrough(Screen, Picture, CreateSpeckleRgn(X, Y, W, H, 0, 2));
+}
+
+// The same seed in every frame gives every square the same number, so a square once shown stays.
+TARN_EFFECT_PROC(RandomSquares) {
+  const int s = std::min(W, H);
+  std::optional<Region> R;
+  {
+    TSeedScope seed(static_cast<uint32_t>((s / 50 + 1) * (W + H)));
+    const int q = (s / 50) * 2 + 2;
+    TComplexRegion list;
+    for (int x = 0; x < W; x += q) {
+      for (int y = 0; y < H; y += q) {
+        if (Random(100) < Progress) list.AddRect(x, y, x + q, y + q);
+      }
+    }
+    R = list.CreateRegion();
+  }
+  RevealThrough(Screen, Picture, R);
+}
+
+// The inline lists.
+
+TARN_EFFECT_PROC(BlindVertically) {
+  const int n = W / 40 + 1, a = MulDiv(n, Progress, 100);
+  TComplexRegion list;
+  for (int x = 0; x < W; x += 2 * n)
+    list.AddRect(x + n - a, 0, x + n + a, H);
+  RevealThrough(Screen, Picture, list.CreateRegion());
+}
+TARN_EFFECT_PROC(BlindHorizontally) {
+  const int n = H / 40 + 1, a = MulDiv(n, Progress, 100);
+  TComplexRegion list;
+  for (int y = 0; y < H; y += 2 * n)
+    list.AddRect(0, y + n - a, W, y + n + a);
+  RevealThrough(Screen, Picture, list.CreateRegion());
+}
+TARN_EFFECT_PROC(UnevenBlindFromLeft) {
+  if (X == 0) return;
+  const int a = MulDiv(X, Progress, 100);
+  TComplexRegion list;
+  for (int x = 0; x < W; x += X)
+    list.AddRect(x, 0, x + a, H);
+  RevealThrough(Screen, Picture, list.CreateRegion());
+}
+TARN_EFFECT_PROC(UnevenBlindFromRight) {
+  if (X == 0) return;
+  const int a = MulDiv(X, Progress, 100);
+  TComplexRegion list;
+  for (int x = W; x > 0; x -= X)
+    list.AddRect(x - a, 0, x, H);
+  RevealThrough(Screen, Picture, list.CreateRegion());
+}
+TARN_EFFECT_PROC(UnevenBlindFromTop) {
+  if (Y == 0) return;
+  const int a = MulDiv(Y, Progress, 100);
+  TComplexRegion list;
+  for (int y = 0; y < H; y += Y)
+    list.AddRect(0, y, W, y + a);
+  RevealThrough(Screen, Picture, list.CreateRegion());
+}
+TARN_EFFECT_PROC(UnevenBlindFromBottom) {
+  if (Y == 0) return;
+  const int a = MulDiv(Y, Progress, 100);
+  TComplexRegion list;
+  for (int y = H; y > 0; y -= Y)
+    list.AddRect(0, y - a, W, y);
+  RevealThrough(Screen, Picture, list.CreateRegion());
+}
+TARN_EFFECT_PROC(RectangularShred) {
+  const int n = std::min(W, H) / 10 + 1, a = MulDiv(n, Progress, 100);
+  TComplexRegion list;
+  for (int x = 0; x < W; x += 2 * n) {
+    for (int y = 0; y < H; y += 2 * n)
+      list.AddRect(x + n - a, y + n - a, x + n + a, y + n + a);
+  }
+  RevealThrough(Screen, Picture, list.CreateRegion());
+}
+
+namespace {
+
+// Horizontal bands 2a high every 3b rows, starting just above the picture (rows 145 and 146).
+void AddBands(TComplexRegion& list, int W, int H, int b, int a) {
+  for (int y = -b; y < H; y += 3 * b)
+    list.AddRect(0, y - a, W, y + a);
+}
+// Vertical bands 2a wide every 3b columns (rows 147 and 148).
+void AddColumnBands(TComplexRegion& list, int W, int H, int b, int a) {
+  for (int x = -b; x < W; x += 3 * b)
+    list.AddRect(x - a, 0, x + a, H);
+}
+
+}  // namespace
+
+TARN_EFFECT_PROC(RectanglesFromLeft) {
+  const int b = H / 20;
+  if (X == 0 || b == 0) return;
+  TComplexRegion list;
+  AddBands(list, W, H, b, MulDiv(b, Progress, 100));
+  const int p = MulDiv(X, Progress, 100);
+  for (int x = 0; x < W; x += X)
+    list.AddRect(x, 0, x + p, H);
+  RevealThrough(Screen, Picture, list.CreateRegion());
+}
+TARN_EFFECT_PROC(RectanglesFromRight) {
+  const int b = H / 20;
+  if (X == 0 || b == 0) return;
+  TComplexRegion list;
+  AddBands(list, W, H, b, MulDiv(b, Progress, 100));
+  const int p = MulDiv(X, Progress, 100);
+  for (int x = W; x > 0; x -= X)
+    list.AddRect(x - p, 0, x, H);
+  RevealThrough(Screen, Picture, list.CreateRegion());
+}
+TARN_EFFECT_PROC(RectanglesFromTop) {
+  const int b = W / 20;
+  if (b == 0 || Y == 0) return;
+  TComplexRegion list;
+  AddColumnBands(list, W, H, b, MulDiv(b, Progress, 100));
+  const int p = MulDiv(Y, Progress, 100);
+  for (int y = 0; y < H; y += Y)
+    list.AddRect(0, y, W, y + p);
+  RevealThrough(Screen, Picture, list.CreateRegion());
+}
+TARN_EFFECT_PROC(RectanglesFromBottom) {
+  const int b = W / 20;
+  if (b == 0 || Y == 0) return;
+  TComplexRegion list;
+  AddColumnBands(list, W, H, b, MulDiv(b, Progress, 100));
+  const int p = MulDiv(Y, Progress, 100);
+  for (int y = H; y > 0; y -= Y)
+    list.AddRect(0, y - p, W, y);
+  RevealThrough(Screen, Picture, list.CreateRegion());
+}
+
+}  // namespace tarn
