@@ -44,8 +44,9 @@ class FontFace {
   const std::string& Family() const { return family_; }
   int LoadFlags() const { return load_flags_; }
   bool Antialias() const { return antialias_; }
-  bool IsBold() const { return weight_ >= FC_WEIGHT_DEMIBOLD; }
-  bool IsItalic() const { return slant_ != FC_SLANT_ROMAN; }
+  // What the face itself is (fontconfig reports the requested style for synthesised ones).
+  bool IsBold() const { return (face_->style_flags & FT_STYLE_FLAG_BOLD) != 0; }
+  bool IsItalic() const { return (face_->style_flags & FT_STYLE_FLAG_ITALIC) != 0; }
 
   // Selects the pixel size; for bitmap-only faces the nearest strike.
   void SetSize(int pixels) {
@@ -127,9 +128,6 @@ int LoadFlagsFor(FcPattern* p) {
   }
   if (GetBool(p, FC_AUTOHINT, false)) flags |= FT_LOAD_FORCE_AUTOHINT;
   if (!antialias) return flags | FT_LOAD_TARGET_MONO;
-  // Crisp small text wants the glyphs fitted to the pixel grid in both directions: a font
-  // configured for no or slight hinting is still hinted (light, by the auto-hinter where the
-  // font has no instructions of its own) rather than drawn blurred.
   const int style = GetInt(p, FC_HINT_STYLE, FC_HINT_SLIGHT);
   flags |= style >= FC_HINT_MEDIUM ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_LIGHT;
   return flags;
@@ -170,9 +168,18 @@ FontInstance::FontInstance(std::vector<std::shared_ptr<FontFace>> chain, int pix
       std::min(metrics_.UnderlinePosition, std::max(1, metrics_.Descent - 1));
   // Average width of the lower-case Latin letters, as average character widths are taken.
   int sum = 0;
-  for (char32_t c = U'a'; c <= U'z'; ++c)
-    sum += GetGlyph(c).Advance;
+  for (char32_t c = U'a'; c <= U'z'; ++c) sum += GetGlyph(c).Advance;
   metrics_.AveCharWidth = std::max(1, (sum + 13) / 26);
+  // Hinted glyphs can reach past the face's declared ascent and descent; widen the line so
+  // that the tallest Latin and Chinese glyphs stay inside the text's extent.
+  for (char32_t c : {U'W', U'g', U'y', U'j', U'国', U'器', U'播', U'放', U'导'}) {
+    const Glyph& g = GetGlyph(c);
+    if (g.Height == 0) continue;
+    metrics_.Ascent = std::clamp(g.Top, metrics_.Ascent, metrics_.Ascent + pixel_height_ / 4 + 1);
+    metrics_.Descent =
+        std::clamp(g.Height - g.Top, metrics_.Descent, metrics_.Descent + pixel_height_ / 4 + 1);
+  }
+  metrics_.Height = metrics_.Ascent + metrics_.Descent;
 }
 
 FontFace* FontInstance::FaceFor(char32_t c) {
@@ -193,8 +200,15 @@ const Glyph& FontInstance::GetGlyph(char32_t c) {
   FT_Face f = face->Face();
   const FT_UInt index = FT_Get_Char_Index(f, c);
   const bool embolden = bold_ && !face->IsBold();
+  int load_flags = face->LoadFlags();
+  const bool mono = !face->Antialias();
+  // Small text is fitted to the pixel grid in both directions (full hinting, by the
+  // auto-hinter where the font has no instructions), whatever the configured hint style: at
+  // 12 px lighter hinting leaves Chinese strokes grey and blurred.
+  if (pixel_height_ <= 16 && !(load_flags & FT_LOAD_NO_HINTING) && !mono)
+    load_flags = (load_flags & ~FT_LOAD_TARGET_(15)) | FT_LOAD_TARGET_NORMAL;
   const bool slant = italic_ && !face->IsItalic();
-  if (FT_Load_Glyph(f, index, face->LoadFlags()) == 0) {
+  if (FT_Load_Glyph(f, index, load_flags) == 0) {
     FT_GlyphSlot slot = f->glyph;
     int extra = 0;
     if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
@@ -205,10 +219,10 @@ const Glyph& FontInstance::GetGlyph(char32_t c) {
       if (embolden) {
         // One pixel wider, as a bold face drawn by smearing would be.
         FT_Outline_EmboldenXY(&slot->outline, 64, 0);
-        FT_Outline_Translate(&slot->outline, -32, 0);
+        FT_Outline_Translate(&slot->outline, 32, 0);
         extra = 1;
       }
-      FT_Render_Glyph(slot, face->Antialias() ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO);
+      FT_Render_Glyph(slot, mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL);
     }
     FT_Bitmap converted;
     FT_Bitmap_Init(&converted);
