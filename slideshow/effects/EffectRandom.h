@@ -1,13 +1,14 @@
-// The process-wide seeded generator the effects draw from, and a guard for the effects that
-// need the same pattern in every frame.
+// The process-wide seeded generator. Effects that need the same pattern in every frame run the
+// same recurrence on a private copy seeded from the picture size (NextRandom), which yields the
+// sequence a save / reseed / restore of the shared seed would, without touching it.
 #pragma once
 
 #include <cstdint>
 
 namespace tarn {
 
-// The shared 32-bit seed. It is deliberately not guarded by a lock: an effect that reseeds saves
-// and restores it around its drawing, and no other code runs the generator at the same time.
+// The shared 32-bit seed; not guarded by a lock (the effects that run on another thread and
+// need a fixed pattern do not touch it).
 uint32_t RandSeed();
 void SetRandSeed(uint32_t seed);
 
@@ -15,25 +16,11 @@ void SetRandSeed(uint32_t seed);
 // 64-bit product seed * N: 0 <= result < N, and 0 when N <= 0. The seed advances in every case.
 int Random(int N);
 
-// One step of the same recurrence on a caller's copy of the seed, for loops that draw one number
-// per pixel and restore the seed afterwards anyway.
+// One step of the same recurrence on a caller's own seed.
 inline int NextRandom(uint32_t& seed, int N) {
   seed = seed * 134775813u + 1u;
   if (N <= 0) return 0;
   return static_cast<int>((static_cast<uint64_t>(seed) * static_cast<uint32_t>(N)) >> 32);
 }
-
-// Saves the seed, sets a new one and restores the saved seed when it goes out of scope, also
-// when drawing throws, so the program's own sequence continues as if the effect had not run.
-class TSeedScope {
- public:
-  explicit TSeedScope(uint32_t seed) : saved_(RandSeed()) { SetRandSeed(seed); }
-  ~TSeedScope() { SetRandSeed(saved_); }
-  TSeedScope(const TSeedScope&) = delete;
-  TSeedScope& operator=(const TSeedScope&) = delete;
-
- private:
-  uint32_t saved_;
-};
 
 }  // namespace tarn

@@ -26,6 +26,13 @@ void BlendRun(Pixel32* s, const Pixel32* p, std::size_t count, uint32_t w) {
     s[i] = Blend(s[i], p[i], w);
 }
 
+// The loops below index both bitmaps as W x H; a caller that breaks the contract gets no frame
+// rather than a write past the end.
+bool Fits(const Bitmap32& Screen, const Bitmap32& Picture, int W, int H) {
+  return W > 0 && H > 0 && Screen.Width() == W && Screen.Height() == H && Picture.Width() == W &&
+         Picture.Height() == H;
+}
+
 // Bits 16..31 of a 32-bit two's-complement value, as a signed 16-bit number.
 inline int Hi16(uint32_t n) {
   return static_cast<int16_t>(static_cast<uint16_t>(n >> 16));
@@ -81,6 +88,7 @@ void RotatePicture(Bitmap32& Screen, const Bitmap32& Picture, int PX, int PY, lo
 }
 
 TARN_EFFECT_PROC(Fade) {
+  if (!Fits(Screen, Picture, W, H)) return;
   const auto w = static_cast<uint32_t>(MulDiv(256, Progress, 100));
   BlendRun(Screen.Bits(), Picture.Bits(), static_cast<std::size_t>(W) * H, w);
 }
@@ -121,6 +129,7 @@ TARN_EFFECT_PROC(Pixelate) {
 }
 
 TARN_EFFECT_PROC(Dissolve) {
+  if (!Fits(Screen, Picture, W, H)) return;
   uint32_t seed = PatternSeed(W, H);
   Pixel32* out = Screen.Bits();
   const Pixel32* in = Picture.Bits();
@@ -131,6 +140,7 @@ TARN_EFFECT_PROC(Dissolve) {
 }
 
 TARN_EFFECT_PROC(RandomBarsHorizontal) {
+  if (!Fits(Screen, Picture, W, H)) return;
   uint32_t seed = PatternSeed(W, H);
   Pixel32* out = Screen.Bits();
   const Pixel32* in = Picture.Bits();
@@ -141,6 +151,7 @@ TARN_EFFECT_PROC(RandomBarsHorizontal) {
 }
 
 TARN_EFFECT_PROC(RandomBarsVertical) {
+  if (!Fits(Screen, Picture, W, H)) return;
   uint32_t seed = PatternSeed(W, H);
   // Columns are drawn for left to right first, then both bitmaps are walked once in memory order.
   std::vector<int> shown;

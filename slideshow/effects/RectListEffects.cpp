@@ -353,19 +353,15 @@ TARN_EFFECT_PROC(SpeckleFromTop) {
 // The same seed in every frame gives every square the same number, so a square once shown stays.
 TARN_EFFECT_PROC(RandomSquares) {
   const int s = std::min(W, H);
-  std::optional<Region> R;
-  {
-    TSeedScope seed(static_cast<uint32_t>((s / 50 + 1) * (W + H)));
-    const int q = (s / 50) * 2 + 2;
-    TComplexRegion list;
-    for (int x = 0; x < W; x += q) {
-      for (int y = 0; y < H; y += q) {
-        if (Random(100) < Progress) list.AddRect(x, y, x + q, y + q);
-      }
+  uint32_t seed = static_cast<uint32_t>((s / 50 + 1) * (W + H));
+  const int q = (s / 50) * 2 + 2;
+  TComplexRegion list;
+  for (int x = 0; x < W; x += q) {
+    for (int y = 0; y < H; y += q) {
+      if (NextRandom(seed, 100) < Progress) list.AddRect(x, y, x + q, y + q);
     }
-    R = list.CreateRegion();
   }
-  RevealThrough(Screen, Picture, R);
+  RevealThrough(Screen, Picture, list.CreateRegion());
 }
 
 // The inline lists.
