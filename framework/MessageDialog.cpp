@@ -1,0 +1,194 @@
+#include "framework/MessageDialog.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "framework/Application.h"
+#include "framework/Form.h"
+#include "graphics/Canvas.h"
+#include "platform/host/VirtualKeys.h"
+
+namespace tarn {
+namespace {
+
+const char kOk[] = "\xC8\xB7\xB6\xA8";      // 确定
+const char kCancel[] = "\xC8\xA1\xCF\xFB";  // 取消
+const char kYes[] = "\xCA\xC7";             // 是
+const char kNo[] = "\xB7\xF1";              // 否
+const char kSong[] = "\xCB\xCE\xCC\xE5";    // 宋体
+
+constexpr int kMargin = 14;
+constexpr int kMaxTextWidth = 380;
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 23;
+constexpr int kButtonGap = 8;
+
+class TDialogButton : public TCustomControl {
+ public:
+  TDialogButton(TCustomForm* form, const std::string& caption, TModalResult result)
+      : TCustomControl(form), result_(result) {
+    SetCaption(caption);
+    SetTabStop(true);
+    SetParent(form);
+  }
+
+ protected:
+  void Paint() override {
+    Canvas& c = GetCanvas();
+    TRect r = ClientRect();
+    c.FillRect(r, clBtnFace);
+    if (pressed_) {
+      c.Frame3D(r, clBtnShadow, clBtnHighlight, 1);
+    } else {
+      c.Frame3D(r, clBtnHighlight, cl3DDkShadow, 1);
+    }
+    c.brush.Style = BrushStyle::Clear;
+    c.font.Color = clBtnText;
+    TRect text = ClientRect();
+    if (pressed_) text = text.Offset(1, 1);
+    c.DrawText(Caption(), text, dtCenter | dtVCenter | dtSingleLine);
+    if (Focused()) c.FrameRect(ClientRect().Inflate(-3, -3), clBtnShadow);
+  }
+
+  void WndProc(TMessage& m) override {
+    switch (m.Msg) {
+      case WM_SETFOCUS:
+      case WM_KILLFOCUS:
+        Invalidate();
+        break;
+      case WM_CAPTURECHANGED:
+        pressed_ = false;
+        Invalidate();
+        break;
+      default:
+        break;
+    }
+    TCustomControl::WndProc(m);
+  }
+
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override {
+    if (button == TMouseButton::mbLeft) {
+      if (CanFocus()) SetFocus();
+      pressed_ = true;
+      Invalidate();
+    }
+    TCustomControl::MouseDown(button, shift, x, y);
+  }
+
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override {
+    pressed_ = false;
+    Invalidate();
+    TCustomControl::MouseUp(button, shift, x, y);
+  }
+
+  void KeyDown(uint16_t& key, TShiftState shift) override {
+    TCustomControl::KeyDown(key, shift);
+    if (key == VK_SPACE || key == VK_RETURN) {
+      key = 0;
+      Click();
+    }
+  }
+
+  void Click() override {
+    TCustomControl::Click();
+    if (TCustomForm* form = ParentForm()) form->SetModalResult(result_);
+  }
+
+ private:
+  TModalResult result_;
+  bool pressed_ = false;
+};
+
+class TMessageDialog : public TForm {
+ public:
+  TMessageDialog(const std::string& text, const std::string& caption, uint32_t flags)
+      : TForm(nullptr), text_(text) {
+    SetBorderStyle(TBorderStyle::bsDialog);
+    SetPosition(TPosition::poScreenCenter);
+    SetCaption(caption);
+    SetColor(clBtnFace);
+    Font font;
+    font.Name = kSong;
+    font.Height = 12;
+    font.Color = clWindowText;
+    SetFont(font);
+
+    std::vector<std::pair<const char*, TModalResult>> buttons;
+    switch (flags & 0xF) {
+      case MB_OKCANCEL:
+        buttons = {{kOk, TModalResult::mrOk}, {kCancel, TModalResult::mrCancel}};
+        escape_ = TModalResult::mrCancel;
+        break;
+      case MB_YESNO:
+        buttons = {{kYes, TModalResult::mrYes}, {kNo, TModalResult::mrNo}};
+        escape_ = TModalResult::mrNo;
+        break;
+      default:
+        buttons = {{kOk, TModalResult::mrOk}};
+        escape_ = TModalResult::mrOk;
+        break;
+    }
+
+    // Measure the text to size the dialog.
+    Bitmap32 scratch(1, 1);
+    Canvas measure(scratch);
+    measure.font = font;
+    TRect text_rect = Rect(0, 0, kMaxTextWidth, 0);
+    measure.DrawText(text_, text_rect, dtCalcRect | dtWordBreak | dtNoPrefix);
+    const int buttons_width =
+        static_cast<int>(buttons.size()) * (kButtonWidth + kButtonGap) - kButtonGap;
+    const int width = std::max({text_rect.Width(), buttons_width, 180}) + 2 * kMargin;
+    const int height = kMargin + std::max(text_rect.Height(), 12) + 18 + kButtonHeight + kMargin;
+    SetBounds(0, 0, width, height);
+    text_rect_ = Bounds(kMargin, kMargin, width - 2 * kMargin, text_rect.Height());
+
+    int x = (width - buttons_width) / 2;
+    for (const auto& [label, result] : buttons) {
+      auto* button = new TDialogButton(this, label, result);
+      button->SetBounds(x, height - kMargin - kButtonHeight, kButtonWidth, kButtonHeight);
+      x += kButtonWidth + kButtonGap;
+    }
+  }
+
+ protected:
+  void Paint() override {
+    Canvas& c = GetCanvas();
+    c.brush.Style = BrushStyle::Clear;
+    TRect r = text_rect_;
+    c.DrawText(text_, r,
+               dtWordBreak | dtNoPrefix |
+                   (text_rect_.Height() <= 14 ? DrawTextFlags{dtCenter} : DrawTextFlags{0}));
+  }
+
+  void WndProc(TMessage& m) override {
+    if (m.Msg == CM_DIALOGKEY && m.WParam == VK_ESCAPE) {
+      SetModalResult(escape_);
+      m.Result = 1;
+      return;
+    }
+    TForm::WndProc(m);
+  }
+
+ private:
+  std::string text_;
+  TRect text_rect_;
+  TModalResult escape_ = TModalResult::mrOk;
+};
+
+}  // namespace
+
+int ShowMessageDialog(const std::string& text, const std::string& caption, uint32_t flags) {
+  if (Application == nullptr) return IDCANCEL;
+  auto* dialog = new TMessageDialog(text, caption, flags);
+  TModalResult result = TModalResult::mrCancel;
+  try {
+    result = dialog->ShowModal();
+  } catch (...) {
+    dialog->Free();
+    throw;
+  }
+  dialog->Free();
+  return static_cast<int>(result);
+}
+
+}  // namespace tarn
