@@ -174,12 +174,14 @@ WinError TPosixPlatform::CreatePrefix(const TPrefixOptions& options) {
                           kCsidlLocalAppData,    kCsidlCommonAppData,   kCsidlCommonDesktop,
                           kCsidlCommonDocuments, kCsidlCommonStartMenu, kCsidlCommonPrograms,
                           kCsidlProgramFiles,    kCsidlWindows,         kCsidlSystem};
+  std::vector<std::string> made = {l.Temp, l.QuickLaunch, l.CommonFiles, l.Windows + "\\temp"};
   for (const int csidl : recorded) {
-    if (!FolderPath(csidl | kCsidlFlagCreate)) return WinError::AccessDenied;
+    if (const auto folder = ShellFolder(csidl)) made.push_back(*folder);
   }
-  for (const std::string* folder : {&l.Temp, &l.QuickLaunch, &l.CommonFiles}) {
-    const auto host = paths_.ToHost(*folder);
-    if (!host) return WinError::PathNotFound;
+  for (const auto& folder : made) {
+    // A folder recorded on a drive this prefix does not have is left to whoever recorded it.
+    const auto host = paths_.ToHost(folder);
+    if (!host) continue;
     std::filesystem::create_directories(*host, error);
     if (error) return WinError::AccessDenied;
   }

@@ -113,6 +113,8 @@ WinError TRegistryFile::Save() {
     lastError_ = "the Wine server of " + prefix_.string() + " is running";
     return WinError::Busy;
   }
+  std::error_code made;
+  std::filesystem::create_directories(prefix_, made);  // a registry written before the tree
   PrefixLock lock(prefix_);
   // Another program may have saved since this one read the file: start from its version.
   if (const WinError loaded = Refresh(); loaded != WinError::Success) return loaded;

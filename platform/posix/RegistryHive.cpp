@@ -79,13 +79,13 @@ bool TRegistryHive::Parse(std::string_view text) {
   if (lines.empty() || WithoutCr(lines[0]) != regtext::kSignature) return false;
 
   std::vector<std::string> header;
-  TRegNode root;
+  auto root = std::make_unique<TRegNode>();
   TRegNode* current = nullptr;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::string_view line = lines[i];
     if (!line.empty() && line[0] == '[') {
       if (const auto path = regtext::ParseKeyLine(WithoutCr(line))) {
-        TRegNode* node = &root;
+        TRegNode* node = root.get();
         for (const auto& part : *path) {
           TRegNode* child = node->Child(part);
           if (!child) child = AddChild(*node, part);
@@ -131,10 +131,7 @@ bool TRegistryHive::Parse(std::string_view text) {
   while (!header.empty() && IsBlankLine(header.back()))
     header.pop_back();
   headerLines_ = std::move(header);
-  root_.children = std::move(root.children);
-  root_.entries = std::move(root.entries);
-  for (auto& child : root_.children)
-    child->parent = &root_;
+  root_ = std::move(root);
   return true;
 }
 
@@ -144,7 +141,7 @@ std::string TRegistryHive::Serialise() const {
     out += line;
     out += '\n';
   }
-  for (const auto& child : root_.children)
+  for (const auto& child : root_->children)
     SerialiseNode(*child, out);
   return out;
 }
@@ -165,7 +162,7 @@ void TRegistryHive::SerialiseNode(const TRegNode& node, std::string& out) const 
 }
 
 TRegNode* TRegistryHive::Find(const TRegPath& path) {
-  TRegNode* node = &root_;
+  TRegNode* node = root_.get();
   for (const auto& part : path) {
     node = node->Child(part);
     if (!node) return nullptr;
@@ -186,12 +183,12 @@ TRegNode* TRegistryHive::AddChild(TRegNode& parent, std::u16string name) {
 
 TRegNode* TRegistryHive::Create(const TRegPath& path, int64_t unix100ns, bool& created) {
   created = false;
-  TRegNode* node = &root_;
+  TRegNode* node = root_.get();
   for (const auto& part : path) {
     TRegNode* child = node->Child(part);
     if (!child) {
       child = AddChild(*node, part);
-      if (node != &root_) Touch(*node, unix100ns);
+      if (node != root_.get()) Touch(*node, unix100ns);
       Touch(*child, unix100ns);
       created = true;
     }
@@ -207,7 +204,7 @@ bool TRegistryHive::DeleteTree(const TRegPath& path, int64_t unix100ns) {
   TRegNode* parent = node->parent;
   const std::size_t at = LowerBound(*parent, node->name);
   parent->children.erase(parent->children.begin() + static_cast<std::ptrdiff_t>(at));
-  if (parent != &root_) Touch(*parent, unix100ns);
+  if (parent != root_.get()) Touch(*parent, unix100ns);
   return true;
 }
 

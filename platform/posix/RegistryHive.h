@@ -49,7 +49,7 @@ class TRegistryHive {
   bool Parse(std::string_view text);
   std::string Serialise() const;
 
-  TRegNode& Root() { return root_; }
+  TRegNode& Root() { return *root_; }
   TRegNode* Find(const TRegPath& path);
   // Finds or makes the key and its missing parents; created tells whether anything was made.
   TRegNode* Create(const TRegPath& path, int64_t unix100ns, bool& created);
@@ -65,7 +65,7 @@ class TRegistryHive {
   void SerialiseNode(const TRegNode& node, std::string& out) const;
 
   std::vector<std::string> headerLines_;
-  TRegNode root_;
+  std::unique_ptr<TRegNode> root_ = std::make_unique<TRegNode>();  // stable for parent links
 };
 
 }  // namespace tarn
