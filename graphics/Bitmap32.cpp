@@ -9,6 +9,8 @@
 // n-th pixel (the middle one of each group: column n/2, n/2 + n, ...).
 #include "graphics/Bitmap32.h"
 
+#include <pixman.h>
+
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -133,18 +135,85 @@ void Bitmap32::CopyBlock(int x, int y, int w, int h, const Bitmap32& source, int
     CopyBlock(dst.Left, dst.Top, dst.Width(), dst.Height(), block, 0, 0);
     return;
   }
+  const bool self = &source == this;
+  if (clip_ && !self) {
+    CopyThroughClip(dst, source, dx, dy);
+    return;
+  }
   ForEachTarget(dst, [&](const TRect& r) {
+    // Whole rows of equally wide bitmaps lie end to end in memory: one move for the block.
+    if (r.Left == 0 && r.Right == width_ && dx == 0 && source.width_ == width_) {
+      std::memmove(ScanLine(r.Bottom - 1), source.ScanLine(r.Bottom - 1 - dy),
+                   static_cast<std::size_t>(r.Width()) * r.Height() * sizeof(Pixel32));
+      return;
+    }
     const std::size_t bytes = static_cast<std::size_t>(r.Width()) * sizeof(Pixel32);
-    // Within one bitmap, walk rows away from the side being written so that no source row is
-    // overwritten before it is read; memmove handles overlap inside a row.
-    if (dy > 0) {
-      for (int row = r.Bottom - 1; row >= r.Top; --row)
+    // Rows go in memory order (bottom row first), except within one bitmap when the block moves
+    // down: then rows are walked away from the side being written, so that no source row is
+    // overwritten before it is read. memmove handles overlap inside a row.
+    if (self && dy < 0) {
+      for (int row = r.Top; row < r.Bottom; ++row)
         std::memmove(ScanLine(row) + r.Left, source.ScanLine(row - dy) + (r.Left - dx), bytes);
     } else {
-      for (int row = r.Top; row < r.Bottom; ++row)
+      for (int row = r.Bottom - 1; row >= r.Top; --row)
         std::memmove(ScanLine(row) + r.Left, source.ScanLine(row - dy) + (r.Left - dx), bytes);
     }
   });
+}
+
+namespace {
+
+// Copies n pixels; short runs (the pieces of a finely cut clip) in 16-byte moves rather than a
+// library call each.
+inline void CopyPixels(Pixel32* out, const Pixel32* in, int n) {
+  if (n > 32) {
+    std::memcpy(out, in, static_cast<std::size_t>(n) * sizeof(Pixel32));
+    return;
+  }
+  if (n < 4) {
+    for (int i = 0; i < n; ++i)
+      out[i] = in[i];
+    return;
+  }
+  // Whole 16-byte moves, the last one overlapping the one before it.
+  std::memcpy(out, in, 16);
+  for (int i = 4; i + 4 < n; i += 4)
+    std::memcpy(out + i, in + i, 16);
+  std::memcpy(out + n - 4, in + n - 4, 16);
+}
+
+}  // namespace
+
+// A copy through a clip of many rectangles: the clip's pieces come in bands of equal rows, so
+// each band's spans are gathered once and then copied row by row in memory order.
+void Bitmap32::CopyThroughClip(const TRect& dst, const Bitmap32& source, int dx, int dy) {
+  int n = 0;
+  const pixman_box32_t* boxes = pixman_region32_rectangles(
+      static_cast<pixman_region32_t*>(const_cast<void*>(clip_->Native())), &n);
+  const pixman_box32_t* end = boxes + n;
+  // Skip the bands above the block; then band by band (boxes of a band share y1 and y2).
+  const pixman_box32_t* band =
+      std::partition_point(boxes, end, [&](const pixman_box32_t& b) { return b.y2 <= dst.Top; });
+  struct Span {
+    int left, width;
+  };
+  std::vector<Span> spans;
+  while (band != end && band->y1 < dst.Bottom) {
+    const pixman_box32_t* next = band;
+    spans.clear();
+    for (; next != end && next->y1 == band->y1; ++next) {
+      const int l = std::max(next->x1, dst.Left), r = std::min(next->x2, dst.Right);
+      if (l < r) spans.push_back({l, r - l});
+    }
+    const int top = std::max(band->y1, dst.Top), bottom = std::min(band->y2, dst.Bottom);
+    for (int row = bottom - 1; row >= top && !spans.empty(); --row) {
+      Pixel32* out = ScanLine(row);
+      const Pixel32* in = source.ScanLine(row - dy) - dx;
+      for (const Span& sp : spans)
+        CopyPixels(out + sp.left, in + sp.left, sp.width);
+    }
+    band = next;
+  }
 }
 
 void Bitmap32::StretchBlock(int x, int y, int w, int h, const Bitmap32& source, int sx, int sy,
@@ -167,15 +236,33 @@ void Bitmap32::StretchBlock(int x, int y, int w, int h, const Bitmap32& source, 
   std::vector<int> cols, rows;
   StretchMap(dst.Left, dst.Width(), x, w, sx, sw, source.width_, cols);
   StretchMap(dst.Top, dst.Height(), y, h, sy, sh, source.height_, rows);
-  ForEachTarget(dst, [&](const TRect& r) {
+  // The mapping is monotonic, so the columns that fall outside the source form a run at each
+  // end: find the run between them once and copy it without per-pixel tests.
+  int first = 0, last = static_cast<int>(cols.size());
+  while (first < last && cols[static_cast<std::size_t>(first)] < 0)
+    ++first;
+  while (last > first && cols[static_cast<std::size_t>(last - 1)] < 0)
+    --last;
+  if (first == last) return;
+  const TRect valid{dst.Left + first, dst.Top, dst.Left + last, dst.Bottom};
+  ForEachTarget(valid, [&](const TRect& r) {
+    const int* map = cols.data() + (r.Left - dst.Left);
+    const int n = r.Width();
+    int prev_srow = -1;
+    const Pixel32* prev_out = nullptr;
     for (int row = r.Top; row < r.Bottom; ++row) {
       const int srow = rows[static_cast<std::size_t>(row - dst.Top)];
       if (srow < 0) continue;
-      const Pixel32* in = source.ScanLine(srow);
-      Pixel32* out = ScanLine(row);
-      const int* map = cols.data() + (r.Left - dst.Left);
-      for (int col = r.Left; col < r.Right; ++col, ++map)
-        if (*map >= 0) out[col] = in[*map];
+      Pixel32* out = ScanLine(row) + r.Left;
+      if (srow == prev_srow) {  // an enlarged row repeats the one above it
+        std::memcpy(out, prev_out, static_cast<std::size_t>(n) * sizeof(Pixel32));
+      } else {
+        const Pixel32* in = source.ScanLine(srow);
+        for (int i = 0; i < n; ++i)
+          out[i] = in[map[i]];
+      }
+      prev_srow = srow;
+      prev_out = out;
     }
   });
 }

@@ -87,6 +87,7 @@ class Bitmap32 {
   // Calls f(const TRect&) for the parts of rect inside the bitmap and the clip.
   template <class F>
   void ForEachTarget(const TRect& rect, F&& f) const;
+  void CopyThroughClip(const TRect& dst, const Bitmap32& source, int dx, int dy);
 
   int width_ = 0;
   int height_ = 0;

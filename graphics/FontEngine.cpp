@@ -168,7 +168,8 @@ FontInstance::FontInstance(std::vector<std::shared_ptr<FontFace>> chain, int pix
       std::min(metrics_.UnderlinePosition, std::max(1, metrics_.Descent - 1));
   // Average width of the lower-case Latin letters, as average character widths are taken.
   int sum = 0;
-  for (char32_t c = U'a'; c <= U'z'; ++c) sum += GetGlyph(c).Advance;
+  for (char32_t c = U'a'; c <= U'z'; ++c)
+    sum += GetGlyph(c).Advance;
   metrics_.AveCharWidth = std::max(1, (sum + 13) / 26);
   // Hinted glyphs can reach past the face's declared ascent and descent; widen the line so
   // that the tallest Latin and Chinese glyphs stay inside the text's extent.

@@ -21,6 +21,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <vector>
 
 namespace tarn {
 
@@ -41,8 +42,10 @@ const pixman_region32_t* P(const void* p) {
 // Rows of spans collected by the scan converters, merged into bands of equal rows.
 class BandBuilder {
  public:
-  void BeginRow(int y) {
-    row_y_ = y;
+  void BeginRow(int y) { BeginBand(y, y + 1); }
+  void BeginBand(int top, int bottom) {
+    row_y_ = top;
+    row_bottom_ = bottom;
     row_.clear();
   }
   void AddSpan(int x0, int x1) {
@@ -57,13 +60,13 @@ class BandBuilder {
   void EndRow() {
     const bool same = !band_.empty() && band_bottom_ == row_y_ && band_ == row_;
     if (same) {
-      ++band_bottom_;
+      band_bottom_ = row_bottom_;
       return;
     }
     Flush();
     band_.swap(row_);
     band_top_ = row_y_;
-    band_bottom_ = row_y_ + 1;
+    band_bottom_ = row_bottom_;
   }
   std::vector<pixman_box32_t>& Finish() {
     Flush();
@@ -77,6 +80,7 @@ class BandBuilder {
     band_.clear();
   }
   int row_y_ = 0;
+  int row_bottom_ = 0;
   int band_top_ = 0;
   int band_bottom_ = 0;
   std::vector<std::pair<int, int>> row_;
@@ -84,13 +88,30 @@ class BandBuilder {
   std::vector<pixman_box32_t> boxes_;
 };
 
-void InitFromBoxes(pixman_region32_t* region, std::vector<pixman_box32_t>& boxes) {
+// Makes `region` hold boxes that are already in pixman's banded form (bands top to bottom,
+// boxes of a band left to right and apart, no two touching bands with equal spans), without
+// pixman's general sort-and-merge. The data block is laid out and allocated as pixman's own.
+void InitFromBoxes(pixman_region32_t* region, const std::vector<pixman_box32_t>& boxes) {
   if (boxes.empty()) {
     pixman_region32_init(region);
     return;
   }
-  if (!pixman_region32_init_rects(region, boxes.data(), static_cast<int>(boxes.size())))
-    throw std::bad_alloc();
+  if (boxes.size() == 1) {
+    pixman_region32_init_with_extents(region, &boxes[0]);
+    return;
+  }
+  auto* data = static_cast<pixman_region32_data_t*>(
+      std::malloc(sizeof(pixman_region32_data_t) + boxes.size() * sizeof(pixman_box32_t)));
+  if (!data) throw std::bad_alloc();
+  data->size = data->numRects = static_cast<long>(boxes.size());
+  std::memcpy(data + 1, boxes.data(), boxes.size() * sizeof(pixman_box32_t));
+  pixman_box32_t extents{boxes.front().x1, boxes.front().y1, boxes.front().x2, boxes.back().y2};
+  for (const pixman_box32_t& b : boxes) {
+    extents.x1 = std::min(extents.x1, b.x1);
+    extents.x2 = std::max(extents.x2, b.x2);
+  }
+  region->extents = extents;
+  region->data = data;
 }
 
 long long FloorDiv(long long a, long long b) {  // b > 0
@@ -198,15 +219,66 @@ long long Region::LiveCount() {
 }
 
 Region Region::FromRects(const TRect* rects, std::size_t count) {
-  std::vector<pixman_box32_t> boxes;
-  boxes.reserve(count);
-  for (std::size_t i = 0; i < count; ++i) {
-    const TRect& r = rects[i];
-    if (!r.IsEmpty()) boxes.push_back({r.Left, r.Top, r.Right, r.Bottom});
-  }
+  // A sweep from top to bottom: between consecutive rectangle edges the set of rectangles that
+  // cross a row does not change, so each such band is the merged spans of that set.
+  std::vector<TRect> v;
+  v.reserve(count);
+  long long top = 0, bottom = 0;
+  for (std::size_t i = 0; i < count; ++i)
+    if (!rects[i].IsEmpty()) {
+      if (v.empty()) top = rects[i].Top, bottom = rects[i].Bottom;
+      top = std::min<long long>(top, rects[i].Top);
+      bottom = std::max<long long>(bottom, rects[i].Bottom);
+      v.push_back(rects[i]);
+    }
   Region out;
+  if (v.empty()) return out;
+  // The rectangles in order of their tops, and the distinct edges: by counting when the rows
+  // span a modest range (the usual case: a picture's height), by sorting otherwise.
+  std::vector<int> ys;
+  const long long range = bottom - top + 1;
+  if (range <= 16 * static_cast<long long>(v.size()) + 4096) {
+    std::vector<uint32_t> starts(static_cast<std::size_t>(range) + 1, 0);
+    std::vector<bool> edge(static_cast<std::size_t>(range), false);
+    for (const TRect& r : v) {
+      ++starts[static_cast<std::size_t>(r.Top - top) + 1];
+      edge[static_cast<std::size_t>(r.Top - top)] = true;
+      edge[static_cast<std::size_t>(r.Bottom - top)] = true;
+    }
+    for (std::size_t i = 1; i < starts.size(); ++i)
+      starts[i] += starts[i - 1];
+    std::vector<TRect> sorted(v.size());
+    for (const TRect& r : v)
+      sorted[starts[static_cast<std::size_t>(r.Top - top)]++] = r;
+    v.swap(sorted);
+    for (std::size_t i = 0; i < edge.size(); ++i)
+      if (edge[i]) ys.push_back(static_cast<int>(top + static_cast<long long>(i)));
+  } else {
+    std::sort(v.begin(), v.end(), [](const TRect& a, const TRect& b) { return a.Top < b.Top; });
+    for (const TRect& r : v) {
+      ys.push_back(r.Top);
+      ys.push_back(r.Bottom);
+    }
+    std::sort(ys.begin(), ys.end());
+    ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
+  }
+
+  BandBuilder bands;
+  std::vector<const TRect*> active;  // sorted by Left
+  auto by_left = [](const TRect* a, const TRect* b) { return a->Left < b->Left; };
+  std::size_t next = 0;
+  for (std::size_t k = 0; k + 1 < ys.size(); ++k) {
+    const int y0 = ys[k], y1 = ys[k + 1];
+    std::erase_if(active, [y0](const TRect* r) { return r->Bottom <= y0; });
+    for (; next < v.size() && v[next].Top <= y0; ++next)
+      active.insert(std::upper_bound(active.begin(), active.end(), &v[next], by_left), &v[next]);
+    bands.BeginBand(y0, y1);
+    for (const TRect* r : active)
+      bands.AddSpan(r->Left, r->Right);
+    bands.EndRow();
+  }
   pixman_region32_fini(P(out.storage_));
-  InitFromBoxes(P(out.storage_), boxes);
+  InitFromBoxes(P(out.storage_), bands.Finish());
   return out;
 }
 

@@ -121,6 +121,34 @@ TEST(RegionTest, FromRectsIgnoresEmptyAndInvertedAndMergesOverlaps) {
   EXPECT_EQ(area, r.Area());
 }
 
+TEST(RegionTest, FromRectsEqualsUnionOfSingleRectangles) {
+  // Oracle: pixman's own union, one rectangle at a time.
+  std::mt19937 rng(99);
+  for (int round = 0; round < 60; ++round) {
+    const int n = 1 + static_cast<int>(rng() % (round < 30 ? 12 : 400));
+    std::vector<TRect> rects;
+    Region expected;
+    for (int i = 0; i < n; ++i) {
+      const int l = static_cast<int>(rng() % 200) - 50, t = static_cast<int>(rng() % 120) - 20;
+      rects.push_back(
+          Rect(l, t, l + static_cast<int>(rng() % 40) - 5, t + static_cast<int>(rng() % 25) - 3));
+      expected |= Region(rects.back());
+    }
+    const Region r = Region::FromRects(rects.data(), rects.size());
+    ASSERT_TRUE(r.SelfCheck());
+    ASSERT_EQ(r, expected) << "round " << round;
+    ASSERT_EQ(r.Bounds(), expected.Bounds());
+  }
+  // Touching rectangles merge; a grid of tiles becomes one rectangle.
+  std::vector<TRect> tiles;
+  for (int y = 0; y < 10; ++y)
+    for (int x = 0; x < 10; ++x)
+      tiles.push_back(Bounds(x * 3, y * 2, 3, 2));
+  const Region grid = Region::FromRects(tiles.data(), tiles.size());
+  EXPECT_EQ(grid.Rects().size(), 1u);
+  EXPECT_EQ(grid, Region(Rect(0, 0, 30, 20)));
+}
+
 TEST(RegionTest, PolygonSquareCoversExactlyItsPixels) {
   const TPoint square[] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
   for (PolyFillMode mode : {PolyFillMode::Alternate, PolyFillMode::Winding}) {
@@ -155,6 +183,7 @@ TEST(RegionTest, PolygonFillRulesDifferOnSelfOverlap) {
   EXPECT_FALSE(alternate.Contains(50, 50));
   EXPECT_TRUE(alternate.Contains(50, 10));
   EXPECT_GT(winding.Area(), alternate.Area());
+  EXPECT_TRUE(winding.SelfCheck() && alternate.SelfCheck());
   EXPECT_EQ(Region::Combine(alternate, winding, CombineMode::Diff).Area(), 0);
 }
 
@@ -163,6 +192,7 @@ TEST(RegionTest, EllipseIsSymmetricAndInsideItsRectangle) {
        {Rect(0, 0, 10, 10), Rect(3, 4, 40, 17), Rect(-5, -7, 6, 30), Rect(0, 0, 1, 1)}) {
     const Region e = Region::Ellipse(box.Left, box.Top, box.Right, box.Bottom);
     ASSERT_FALSE(e.IsEmpty());
+    ASSERT_TRUE(e.SelfCheck());
     EXPECT_EQ(e.Bounds(), box) << "touches all four sides";
     const auto pixels = Pixels(e, box.Inflate(2, 2));
     for (const auto& [x, y] : pixels) {
