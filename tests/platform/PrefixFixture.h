@@ -12,6 +12,7 @@
 
 #include "base/Cp936.h"
 #include "platform/posix/PosixPlatform.h"
+#include "platform/posix/PrefixLayout.h"
 #include "tests/support/TempDir.h"
 
 namespace tarn::testing {
