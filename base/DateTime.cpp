@@ -1,7 +1,6 @@
 #include "base/DateTime.h"
 
 #include <chrono>
-#include <cmath>
 #include <ctime>
 
 namespace tarn {
@@ -32,12 +31,13 @@ double EncodeDateTime(int year, int month, int day, int hour, int minute, int se
 double Now() {
   const auto now = std::chrono::system_clock::now();
   const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-  const auto ms =
-      std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()) % 1000;
+  const auto sinceEpoch =
+      std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count();
+  const auto ms = static_cast<int>((sinceEpoch % 1000 + 1000) % 1000);
   std::tm local{};
   localtime_r(&seconds, &local);
   return EncodeDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                        local.tm_min, local.tm_sec, static_cast<int>(std::abs(ms.count())));
+                        local.tm_min, local.tm_sec, ms);
 }
 
 }  // namespace tarn

@@ -107,15 +107,6 @@ TEST(XPFileDBTest, OpenFailurePassesTheFileErrorAndCanBeRetried) {
   EXPECT_TRUE(db.IsOpen());
 }
 
-TEST(XPFileDBTest, OwnerFreesTheStore) {
-  TempDir dir;
-  TComponent owner;
-  auto* db = new TXPFileDB(&owner);
-  db->SetDBFile(dir.File("owned.bin"));
-  EXPECT_EQ(owner.ComponentCount(), 1);
-  // The owner's destructor frees it (leak and sanitizer checks would catch a miss).
-}
-
 // A file written by another writer of the format: names carry leftovers of longer names
 // behind their length, and the chain was built by hand.
 TEST(XPFileDBTest, ReadsAHandBuiltContainerWithLeftovers) {
