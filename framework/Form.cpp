@@ -373,6 +373,12 @@ void TCustomForm::Activate(bool active) {
   if (active == active_) return;
   active_ = active;
   if (active) {
+    // The desktop has one active window.
+    if (Application != nullptr) {
+      for (TCustomForm* other : std::vector<TCustomForm*>(Application->Forms())) {
+        if (other != this && other->active_) other->Activate(false);
+      }
+    }
     if (active_control_ != nullptr) active_control_->Perform(WM_SETFOCUS);
     Guard(this, [this] {
       if (OnActivate) OnActivate(this);

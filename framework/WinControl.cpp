@@ -28,6 +28,8 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {
 TWinControl::~TWinControl() {
   IncludeState(csDestroying);
   DestroyChildren();
+  // Leave the parent while still a windowed control: its lists tell the two kinds apart.
+  SetParent(nullptr);
   HandleTable().erase(handle_);
   if (Application != nullptr) Application->KillTimers(this);
 }
