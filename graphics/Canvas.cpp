@@ -133,6 +133,25 @@ void Canvas::Rectangle(const TRect& rect) {
   FillDevice({d.Right - wx, d.Top + wy, d.Right, d.Bottom - wy}, p);
 }
 
+void Canvas::DrawFocusRect(const TRect& rect) {
+  if (rect.IsEmpty()) return;
+  const TRect d = ToDevice(rect);
+  // The border's pixels, each once, on the dot grid of the device (x + y even).
+  auto invert = [&](int x, int y) {
+    if ((x + y) % 2 != 0) return;
+    ForEachVisible({x, y, x + 1, y + 1},
+                   [&](const TRect&) { target_->ScanLine(y)[x] ^= 0x00FFFFFF; });
+  };
+  for (int x = d.Left; x < d.Right; ++x) {
+    invert(x, d.Top);
+    if (d.Bottom - 1 > d.Top) invert(x, d.Bottom - 1);
+  }
+  for (int y = d.Top + 1; y < d.Bottom - 1; ++y) {
+    invert(d.Left, y);
+    if (d.Right - 1 > d.Left) invert(d.Right - 1, y);
+  }
+}
+
 void Canvas::Frame3D(TRect& rect, TColor topLeft, TColor bottomRight, int width) {
   for (int i = 0; i < width && !rect.IsEmpty(); ++i) {
     const TRect d = ToDevice(rect);

@@ -105,6 +105,9 @@ class Canvas {
   void Rectangle(int left, int top, int right, int bottom) {
     Rectangle(TRect{left, top, right, bottom});
   }
+  // The focus rectangle: every other pixel of the rectangle's 1-pixel border inverted, so that
+  // drawing it twice restores the picture.
+  void DrawFocusRect(const TRect& rect);
   // A 3-D frame `width` pixels wide: top and left in topLeft, bottom and right in bottomRight.
   // The rectangle shrinks by width on each side.
   void Frame3D(TRect& rect, TColor topLeft, TColor bottomRight, int width);

@@ -348,3 +348,18 @@ FontInstance& FontEngine::Get(const Font& font) {
 }
 
 }  // namespace tarn
+
+// fontconfig (2.14) loses a few hundred bytes once while parsing its configuration files; the
+// leak checker of the sanitizer builds is told so here, where fontconfig is used.
+#if defined(__SANITIZE_ADDRESS__)
+#define TARN_LSAN_HOOK 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TARN_LSAN_HOOK 1
+#endif
+#endif
+#ifdef TARN_LSAN_HOOK
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig.so\n";
+}
+#endif

@@ -145,6 +145,20 @@ TEST(CanvasTest, RectangleFrameAnd3DFrame) {
   EXPECT_EQ(Count(b, kWhite) + Count(b, kRed), 18);
 }
 
+TEST(CanvasTest, FocusRectIsDottedAndUndoesItself) {
+  Bitmap32 b(10, 8);
+  b.Fill(kWhite);
+  const Bitmap32 before = b;
+  Canvas c(b);
+  c.DrawFocusRect(Rect(1, 1, 9, 7));
+  EXPECT_EQ(80 - Count(b, kWhite), 12);  // half of the 24 border pixels
+  EXPECT_NE(b.PixelAt(1, 1), kWhite);
+  EXPECT_EQ(b.PixelAt(2, 1), kWhite);
+  EXPECT_EQ(b.PixelAt(4, 4), kWhite);
+  c.DrawFocusRect(Rect(1, 1, 9, 7));
+  EXPECT_EQ(b, before);
+}
+
 TEST(CanvasTest, ShapesFillInsideAndOutlineWithPen) {
   Bitmap32 b(30, 30);
   Canvas c(b);
