@@ -120,12 +120,24 @@ void Bitmap32::IntersectClipRect(const TRect& rect) {
 
 void Bitmap32::CopyBlock(int x, int y, int w, int h, const Bitmap32& source, int sx, int sy) {
   if (w <= 0 || h <= 0) return;
-  // Clip the source block to the source, move the destination along, then clip that.
-  const TRect src = TRect{sx, sy, sx + w, sy + h}.Intersect(source.BoundsRect());
+  // Clip the source block to the source, move the destination along, then clip that (in 64
+  // bits, so that far-off positions and huge sizes cannot overflow).
+  auto clip = [](long long l, long long t, long long r, long long b, const TRect& bounds) {
+    const TRect out{static_cast<int>(std::clamp<long long>(l, bounds.Left, bounds.Right)),
+                    static_cast<int>(std::clamp<long long>(t, bounds.Top, bounds.Bottom)),
+                    static_cast<int>(std::clamp<long long>(r, bounds.Left, bounds.Right)),
+                    static_cast<int>(std::clamp<long long>(b, bounds.Top, bounds.Bottom))};
+    return out.IsEmpty() ? TRect{} : out;
+  };
+  const TRect src = clip(sx, sy, static_cast<long long>(sx) + w, static_cast<long long>(sy) + h,
+                         source.BoundsRect());
   if (src.IsEmpty()) return;
-  const int dx = x - sx, dy = y - sy;  // destination = source + (dx, dy)
-  const TRect dst = src.Offset(dx, dy).Intersect(BoundsRect());
+  const long long ddx = static_cast<long long>(x) - sx, ddy = static_cast<long long>(y) - sy;
+  const TRect dst =
+      clip(src.Left + ddx, src.Top + ddy, src.Right + ddx, src.Bottom + ddy, BoundsRect());
   if (dst.IsEmpty()) return;
+  // Both blocks lie inside their bitmaps now, so the offset between them fits an int.
+  const int dx = static_cast<int>(ddx), dy = static_cast<int>(ddy);
 
   if (&source == this && clip_) {
     // Clip rectangles are copied one after another; take the source block aside first so

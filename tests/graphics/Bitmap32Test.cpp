@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "base/Exception.h"
 #include "graphics/Region.h"
 
@@ -47,6 +49,12 @@ TEST(Bitmap32Test, CopyBlockClipsToBothBitmaps) {
   for (int y = 0; y < 5; ++y)
     for (int x = 0; x < 5; ++x)
       EXPECT_EQ(dst.PixelAt(x, y), y >= 3 ? Id(x + 2, y - 3) : 7u) << x << "," << y;
+  // Far-off positions and huge sizes are clipped, not overflowed.
+  Bitmap32 d3(4, 4);
+  d3.CopyBlock(INT_MAX - 2, 0, INT_MAX, 4, src, 0, 0);
+  d3.CopyBlock(0, 0, INT_MAX, INT_MAX, src, INT_MIN + 1, 0);
+  d3.StretchBlock(INT_MIN + 5, 0, INT_MAX - 10, 4, src, 0, 0, 8, 6);
+  EXPECT_EQ(d3, Bitmap32(4, 4));
   // Source pixels outside the source leave their destination alone.
   Bitmap32 d2(4, 4);
   d2.Fill(7);

@@ -32,7 +32,7 @@ Font MakeFont(const char* name, int height, FontStyles style, TColor color) {
 
 int Run(const std::string& out_path, const std::string& text_utf8) {
   const std::string text = Gbk(text_utf8);
-  Bitmap32 sheet(560, 420);
+  Bitmap32 sheet(560, 500);
   Canvas c(sheet);
   c.FillRect(sheet.BoundsRect(), clWhite);
   c.brush.Style = BrushStyle::Clear;
