@@ -84,6 +84,8 @@ class TPlatform {
   virtual bool CloseTimer(TimerHandle timer) = 0;
 
   // --- User interface.
+  // The framework's services behind the calls below, where the system has none of its own.
+  virtual void SetUserInterface(IUserInterface* ui) = 0;
   virtual int MessageBox(const std::string& text, const std::string& caption, uint32_t flags) = 0;
   virtual std::optional<std::string> BrowseForFolder(const std::string& title,
                                                      const std::string& initialFolder) = 0;

@@ -52,9 +52,6 @@ class TPosixPlatform : public TPlatform {
   WinError CreatePrefix(const TPrefixOptions& options = {});
   // Makes this platform's path mapping the one base's file layer uses.
   void InstallHostPathMapper() const;
-  // The framework's user-interface services; without them a message box goes to stderr and
-  // the folder dialog answers "cancelled".
-  void SetUserInterface(IUserInterface* ui) { ui_ = ui; }
   WinError FlushRegistry() { return registry_.Flush(); }
   std::string RegistryError() const { return registry_.LastError(); }
   bool IsWineServerRunning() const { return probe_.IsRunning(Prefix()); }
@@ -93,6 +90,9 @@ class TPosixPlatform : public TPlatform {
   WaitResult WaitForTimerOrInput(TimerHandle timer, IMessagePump* pump) override;
   bool CloseTimer(TimerHandle timer) override;
 
+  // Without the framework's services a message box goes to stderr and the folder dialog
+  // answers "cancelled".
+  void SetUserInterface(IUserInterface* ui) override { ui_ = ui; }
   int MessageBox(const std::string& text, const std::string& caption, uint32_t flags) override;
   std::optional<std::string> BrowseForFolder(const std::string& title,
                                              const std::string& initialFolder) override;
