@@ -108,7 +108,10 @@ WinError TPosixRegistry::Open(RegKey key, std::string_view subKey, bool create, 
     if (const WinError made = base->file->Apply(change); made != WinError::Success) return made;
     handle.changed = true;  // saved when the new key is closed
   }
-  handle.path = TRegistryHive::PathOf(*hive.Find(path));  // the names as the registry has them
+  // The names as the registry has them, past any link.
+  const TRegNode* node = hive.Find(path);
+  if (!node) return WinError::AccessDenied;  // a link into another file
+  handle.path = TRegistryHive::PathOf(*node);
   result = next_++;
   handles_[result] = std::move(handle);
   return WinError::Success;

@@ -149,8 +149,6 @@ WinError TPosixPlatform::CreatePrefix(const TPrefixOptions& options) {
     writer.Value(kRegLocalMachine, "Software\\Wine\\Drives", name, kRegSz, LowerCase(drive.type),
                  true);
   }
-  writer.Value(kRegLocalMachine, "System\\CurrentControlSet\\Control\\Session Manager\\Environment",
-               "windir", kRegExpandSz, "%SystemRoot%");
 
   // HKEY_CURRENT_USER: where the user's folders are, plain and with %USERPROFILE%.
   const std::pair<const char*, const std::string*> folders[] = {

@@ -87,7 +87,9 @@ void TRegistryFile::Replay(const TRegChange& change, int64_t now) {
       hive_.Create(change.path, now, created);
       break;
     case TRegChange::Kind::SetValue:
-      hive_.SetValue(*hive_.Create(change.path, now, created), change.value, now);
+      if (TRegNode* node = hive_.Create(change.path, now, created)) {
+        hive_.SetValue(*node, change.value, now);
+      }
       break;
     case TRegChange::Kind::DeleteValue:
       if (TRegNode* node = hive_.Find(change.path))

@@ -161,11 +161,73 @@ void TRegistryHive::SerialiseNode(const TRegNode& node, std::string& out) const 
     SerialiseNode(*child, out);
 }
 
-TRegNode* TRegistryHive::Find(const TRegPath& path) {
+TRegNode* TRegistryHive::Find(const TRegPath& path, bool followLast) {
+  bool created = false;
+  return Walk(path, false, followLast, 0, created, 0);
+}
+
+bool TRegistryHive::IsLink(const TRegNode& node) {
+  return std::any_of(node.entries.begin(), node.entries.end(), [](const TRegEntry& e) {
+    return e.kind == TRegEntry::Kind::Meta && (e.raw == "#link" || e.raw == "#link\r");
+  });
+}
+
+std::u16string TRegistryHive::LinkRoot() const {
+  constexpr std::string_view kComment = ";; All keys relative to ";
+  for (const auto& line : headerLines_) {
+    if (!line.starts_with(kComment)) continue;
+    std::string root = line.substr(kComment.size());
+    while (!root.empty() && (root.back() == '\r' || root.back() == ' '))
+      root.pop_back();
+    std::string single;
+    for (std::size_t i = 0; i < root.size(); ++i) {
+      if (root[i] == '\\' && i + 1 < root.size() && root[i + 1] == '\\') ++i;
+      single += root[i];
+    }
+    return u"\\Registry" + Utf8ToUtf16(single);
+  }
+  return u"\\Registry\\Machine";
+}
+
+TRegNode* TRegistryHive::Follow(TRegNode* node, bool create, int64_t unix100ns, bool& created,
+                                int depth) {
+  if (!IsLink(*node)) return node;
+  const TRegEntry* value = node->FindValue(u"SymbolicLinkValue");
+  if (!value || depth > 16) return nullptr;
+  const std::u16string target = regtext::FromBytes(value->value.Data);
+  const std::u16string root = LinkRoot() + u"\\";
+  if (target.size() <= root.size() || CompareNoCase(target.substr(0, root.size()), root) != 0) {
+    return nullptr;  // another file's key: not ours to follow
+  }
+  TRegPath path;
+  std::size_t start = root.size();
+  for (;;) {
+    const std::size_t end = target.find(u'\\', start);
+    std::u16string part = target.substr(start, end - start);
+    if (!part.empty() && part.back() == 0) part.pop_back();
+    if (!part.empty()) path.push_back(std::move(part));
+    if (end == std::u16string::npos) break;
+    start = end + 1;
+  }
+  return Walk(path, create, true, unix100ns, created, depth + 1);
+}
+
+TRegNode* TRegistryHive::Walk(const TRegPath& path, bool create, bool followLast, int64_t unix100ns,
+                              bool& created, int depth) {
   TRegNode* node = root_.get();
-  for (const auto& part : path) {
-    node = node->Child(part);
-    if (!node) return nullptr;
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    TRegNode* child = node->Child(path[i]);
+    if (!child) {
+      if (!create) return nullptr;
+      child = AddChild(*node, path[i]);
+      if (node != root_.get()) Touch(*node, unix100ns);
+      Touch(*child, unix100ns);
+      created = true;
+    } else if (followLast || i + 1 < path.size()) {
+      child = Follow(child, create, unix100ns, created, depth);
+      if (!child) return nullptr;
+    }
+    node = child;
   }
   return node;
 }
@@ -183,24 +245,13 @@ TRegNode* TRegistryHive::AddChild(TRegNode& parent, std::u16string name) {
 
 TRegNode* TRegistryHive::Create(const TRegPath& path, int64_t unix100ns, bool& created) {
   created = false;
-  TRegNode* node = root_.get();
-  for (const auto& part : path) {
-    TRegNode* child = node->Child(part);
-    if (!child) {
-      child = AddChild(*node, part);
-      if (node != root_.get()) Touch(*node, unix100ns);
-      Touch(*child, unix100ns);
-      created = true;
-    }
-    node = child;
-  }
-  return node;
+  return Walk(path, true, true, unix100ns, created, 0);
 }
 
 bool TRegistryHive::DeleteTree(const TRegPath& path, int64_t unix100ns) {
   if (path.empty()) return false;
-  TRegNode* node = Find(path);
-  if (!node) return false;
+  TRegNode* node = Find(path, false);  // a link goes, not what it points to
+  if (!node || node == root_.get()) return false;
   TRegNode* parent = node->parent;
   const std::size_t at = LowerBound(*parent, node->name);
   parent->children.erase(parent->children.begin() + static_cast<std::ptrdiff_t>(at));

@@ -50,9 +50,14 @@ class TRegistryHive {
   std::string Serialise() const;
 
   TRegNode& Root() { return *root_; }
-  TRegNode* Find(const TRegPath& path);
+  // Keys that are symbolic links (Wine's "#link", as System\CurrentControlSet is) are followed
+  // to their target; followLast false stops at the last key itself. Nothing for a missing key
+  // or a link whose target is outside this file.
+  TRegNode* Find(const TRegPath& path, bool followLast = true);
   // Finds or makes the key and its missing parents; created tells whether anything was made.
+  // Nothing when the path runs into a link that leads outside this file.
   TRegNode* Create(const TRegPath& path, int64_t unix100ns, bool& created);
+  static bool IsLink(const TRegNode& node);
   bool DeleteTree(const TRegPath& path, int64_t unix100ns);
   void SetValue(TRegNode& node, regtext::TValue value, int64_t unix100ns);
   bool DeleteValue(TRegNode& node, std::u16string_view name, int64_t unix100ns);
@@ -63,6 +68,12 @@ class TRegistryHive {
   // Marks the key as changed at that time: its key line and #time line are made anew.
   void Touch(TRegNode& node, int64_t unix100ns);
   void SerialiseNode(const TRegNode& node, std::string& out) const;
+  // The key a link node stands for (created when create is set), or nullptr.
+  TRegNode* Follow(TRegNode* node, bool create, int64_t unix100ns, bool& created, int depth);
+  TRegNode* Walk(const TRegPath& path, bool create, bool followLast, int64_t unix100ns,
+                 bool& created, int depth);
+  // "\Registry\Machine" or "\Registry\User\<sid>": how links name this file's root.
+  std::u16string LinkRoot() const;
 
   std::vector<std::string> headerLines_;
   std::unique_ptr<TRegNode> root_ = std::make_unique<TRegNode>();  // stable for parent links

@@ -106,6 +106,42 @@ TEST(RegistryHive, DeleteTreeRemovesSubKeysAndKeepsTheParent) {
   EXPECT_NE(again.Find({u"Software", u"Classes", u".avi"}), nullptr);
 }
 
+// Wine keeps System\CurrentControlSet as a link to System\ControlSet001: what goes through the
+// link must land in the target, never as keys under the link's own block.
+TEST(RegistryHive, LinksLeadToTheirTarget) {
+  const std::string target = regtext::ToBytes(u"\\Registry\\Machine\\System\\ControlSet001");
+  const std::string file =
+      "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n"
+      "#arch=win32\n\n"
+      "[System\\\\ControlSet001\\\\Control] 1600000000\n\"a\"=\"1\"\n\n"
+      "[System\\\\CurrentControlSet] 1600000000\n#link\n" +
+      regtext::FormatValue({u"SymbolicLinkValue", 6, target}) + "\n";
+  TRegistryHive hive;
+  ASSERT_TRUE(hive.Parse(file));
+  EXPECT_EQ(hive.Serialise(), file);
+  TRegNode* control = hive.Find({u"System", u"CurrentControlSet", u"Control"});
+  ASSERT_NE(control, nullptr);
+  EXPECT_EQ(control, hive.Find({u"System", u"ControlSet001", u"control"}));
+  bool created = false;
+  TRegNode* made = hive.Create({u"System", u"CurrentControlSet", u"Services", u"X"}, 0, created);
+  ASSERT_NE(made, nullptr);
+  EXPECT_EQ(TRegistryHive::PathOf(*made),
+            (TRegPath{u"System", u"ControlSet001", u"Services", u"X"}));
+  EXPECT_NE(hive.Serialise().find("[System\\\\ControlSet001\\\\Services\\\\X]"), std::string::npos);
+  EXPECT_EQ(hive.Serialise().find("[System\\\\CurrentControlSet\\\\"), std::string::npos);
+  // Deleting the link deletes the link, not what it points to.
+  EXPECT_TRUE(hive.DeleteTree({u"System", u"CurrentControlSet"}, 0));
+  EXPECT_NE(hive.Find({u"System", u"ControlSet001", u"Control"}), nullptr);
+  // A link into another file is not followed.
+  TRegistryHive user("\\\\User\\\\S-1-5-21-0-0-0-1000");
+  ASSERT_TRUE(
+      user.Parse("WINE REGISTRY Version 2\n;; All keys relative to "
+                 "\\\\User\\\\S-1-5-21-0-0-0-1000\n\n[L] 1\n#link\n" +
+                 regtext::FormatValue({u"SymbolicLinkValue", 6, target}) + "\n"));
+  EXPECT_EQ(user.Find({u"L", u"Control"}), nullptr);
+  EXPECT_EQ(user.Create({u"L", u"New"}, 0, created), nullptr);
+}
+
 TEST(RegistryHive, RejectsFilesThatAreNotRegistries) {
   TRegistryHive hive;
   EXPECT_FALSE(hive.Parse(""));
