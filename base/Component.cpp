@@ -6,7 +6,9 @@
 
 namespace tarn {
 
-TComponent::TComponent(TComponent* owner) { SetOwner(owner); }
+TComponent::TComponent(TComponent* owner) {
+  SetOwner(owner);
+}
 
 TComponent::~TComponent() {
   // Owned components go last-made first, as they were built on each other in order.

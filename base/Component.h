@@ -19,7 +19,9 @@ class TComponent : public TObject {
   void SetName(const std::string& name) { name_ = name; }
 
   int ComponentCount() const { return static_cast<int>(components_.size()); }
-  TComponent* Components(int index) const { return components_.at(static_cast<std::size_t>(index)); }
+  TComponent* Components(int index) const {
+    return components_.at(static_cast<std::size_t>(index));
+  }
   // The owned component with that name (compared without letter case), or none.
   TComponent* FindComponent(const std::string& name) const;
 

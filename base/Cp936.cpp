@@ -97,7 +97,8 @@ std::u32string Cp936ToUtf32(std::string_view text, Conversion mode) {
   std::u32string out(bytes.size() / 4, U'\0');
   for (std::size_t i = 0; i < out.size(); ++i) {
     const auto* b = reinterpret_cast<const unsigned char*>(bytes.data() + i * 4);
-    out[i] = static_cast<char32_t>(b[0] | b[1] << 8 | b[2] << 16 | static_cast<uint32_t>(b[3]) << 24);
+    out[i] =
+        static_cast<char32_t>(b[0] | b[1] << 8 | b[2] << 16 | static_cast<uint32_t>(b[3]) << 24);
   }
   return out;
 }

@@ -20,6 +20,8 @@ std::string Utf32ToCp936(std::u32string_view text, Conversion mode = Conversion:
 
 // The first byte of a double-byte CP936 character; the byte after it is a trail byte that may
 // look like an ASCII letter or backslash and must not be treated as one.
-constexpr bool IsLeadByte(uint8_t byte) { return byte >= 0x81 && byte <= 0xFE; }
+constexpr bool IsLeadByte(uint8_t byte) {
+  return byte >= 0x81 && byte <= 0xFE;
+}
 
 }  // namespace tarn

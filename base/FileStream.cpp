@@ -25,7 +25,9 @@ HostPathMapper& Mapper() {
   return mapper;
 }
 
-std::string SystemMessage(int error) { return Utf8ToCp936(std::strerror(error), Conversion::Replace); }
+std::string SystemMessage(int error) {
+  return Utf8ToCp936(std::strerror(error), Conversion::Replace);
+}
 
 }  // namespace
 
@@ -53,10 +55,18 @@ TFileStream::TFileStream(const std::string& fileName, FileMode mode, FileShare s
   const std::string host = HostPath(fileName);
   int flags = O_CLOEXEC;
   switch (mode) {
-    case FileMode::Create: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
-    case FileMode::OpenRead: flags |= O_RDONLY; break;
-    case FileMode::OpenWrite: flags |= O_WRONLY; break;
-    case FileMode::OpenReadWrite: flags |= O_RDWR; break;
+    case FileMode::Create:
+      flags |= O_RDWR | O_CREAT | O_TRUNC;
+      break;
+    case FileMode::OpenRead:
+      flags |= O_RDONLY;
+      break;
+    case FileMode::OpenWrite:
+      flags |= O_WRONLY;
+      break;
+    case FileMode::OpenReadWrite:
+      flags |= O_RDWR;
+      break;
   }
   fd_ = ::open(host.c_str(), flags, 0644);
   const bool creating = mode == FileMode::Create;
@@ -113,7 +123,8 @@ int64_t TFileStream::Seek(int64_t offset, SeekOrigin origin) {
                      : origin == SeekOrigin::Current ? SEEK_CUR
                                                      : SEEK_END;
   const off_t result = ::lseek(fd_, offset, whence);
-  if (result < 0) throw EStreamError("Seek error on \"" + fileName_ + "\". " + SystemMessage(errno));
+  if (result < 0)
+    throw EStreamError("Seek error on \"" + fileName_ + "\". " + SystemMessage(errno));
   return result;
 }
 
@@ -131,7 +142,8 @@ void TFileStream::SetSize(int64_t size) {
 }
 
 void TFileStream::Flush() {
-  if (::fsync(fd_) != 0) throw EWriteError("Cannot flush \"" + fileName_ + "\". " + SystemMessage(errno));
+  if (::fsync(fd_) != 0)
+    throw EWriteError("Cannot flush \"" + fileName_ + "\". " + SystemMessage(errno));
 }
 
 }  // namespace tarn

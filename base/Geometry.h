@@ -57,10 +57,14 @@ struct TRect {
   friend bool operator==(const TRect&, const TRect&) = default;
 };
 
-constexpr TRect Rect(int left, int top, int right, int bottom) { return {left, top, right, bottom}; }
+constexpr TRect Rect(int left, int top, int right, int bottom) {
+  return {left, top, right, bottom};
+}
 constexpr TRect Bounds(int left, int top, int width, int height) {
   return {left, top, left + width, top + height};
 }
-constexpr TPoint Point(int x, int y) { return {x, y}; }
+constexpr TPoint Point(int x, int y) {
+  return {x, y};
+}
 
 }  // namespace tarn

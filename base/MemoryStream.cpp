@@ -76,7 +76,9 @@ void TMemoryStream::LoadFromStream(TStream& source) {
   source.ReadBuffer(data_.get(), static_cast<std::size_t>(n));
 }
 
-void TMemoryStream::SaveToStream(TStream& target) { target.WriteBuffer(data_.get(), size_); }
+void TMemoryStream::SaveToStream(TStream& target) {
+  target.WriteBuffer(data_.get(), size_);
+}
 
 void TMemoryStream::LoadFromFile(const std::string& fileName) {
   TFileStream file(fileName, FileMode::OpenRead, FileShare::DenyWrite);

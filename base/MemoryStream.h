@@ -29,9 +29,7 @@ class TMemoryStream : public TStream {
   const uint8_t* Memory() const { return data_.get(); }
   std::size_t Length() const { return size_; }
   std::size_t Capacity() const { return capacity_; }
-  std::string_view View() const {
-    return {reinterpret_cast<const char*>(data_.get()), size_};
-  }
+  std::string_view View() const { return {reinterpret_cast<const char*>(data_.get()), size_}; }
 
   void Clear();
   // Takes a buffer of size bytes as the stream's content without copying; the position

@@ -11,12 +11,14 @@ int TStringList::AddObject(std::string text, std::unique_ptr<TObject> object) {
 }
 
 void TStringList::Insert(int index, std::string text) {
-  if (index < 0 || index > Count()) throw Exception("List index out of bounds (" + IntToStr(index) + ")");
+  if (index < 0 || index > Count())
+    throw Exception("List index out of bounds (" + IntToStr(index) + ")");
   lines_.insert(lines_.begin() + index, Line{std::move(text), nullptr});
 }
 
 void TStringList::Delete(int index) {
-  if (index < 0 || index >= Count()) throw Exception("List index out of bounds (" + IntToStr(index) + ")");
+  if (index < 0 || index >= Count())
+    throw Exception("List index out of bounds (" + IntToStr(index) + ")");
   lines_.erase(lines_.begin() + index);
 }
 
@@ -41,7 +43,8 @@ void TStringList::SetText(std::string_view text) {
   std::size_t start = 0;
   while (start < text.size()) {
     std::size_t end = start;
-    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n')
+      ++end;
     Add(std::string(text.substr(start, end - start)));
     if (end < text.size() && text[end] == '\r') {
       ++end;

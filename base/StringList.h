@@ -22,7 +22,8 @@ class TStringList {
   void Insert(int index, std::string text);
   void Delete(int index);
   void Clear() { lines_.clear(); }
-  // Index of the first line equal to text (letter case ignored, as the framework's lists do), or -1.
+  // Index of the first line equal to text (letter case ignored, as the framework's lists do), or
+  // -1.
   int IndexOf(std::string_view text) const;
 
   // Lines joined with CR LF, each line ended by it.

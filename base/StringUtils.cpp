@@ -7,7 +7,9 @@
 namespace tarn {
 namespace {
 
-constexpr bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+constexpr bool IsBlank(char c) {
+  return static_cast<unsigned char>(c) <= ' ';
+}
 
 template <typename Map>
 std::string MapAscii(std::string_view text, Map map) {
@@ -41,31 +43,39 @@ std::size_t LastSeparator(std::string_view path, bool withDrive) {
 
 std::string TrimLeft(std::string_view text) {
   std::size_t b = 0;
-  while (b < text.size() && IsBlank(text[b])) ++b;
+  while (b < text.size() && IsBlank(text[b]))
+    ++b;
   return std::string(text.substr(b));
 }
 
 std::string TrimRight(std::string_view text) {
   std::size_t e = text.size();
-  while (e > 0 && IsBlank(text[e - 1])) --e;
+  while (e > 0 && IsBlank(text[e - 1]))
+    --e;
   return std::string(text.substr(0, e));
 }
 
-std::string Trim(std::string_view text) { return TrimLeft(TrimRight(text)); }
+std::string Trim(std::string_view text) {
+  return TrimLeft(TrimRight(text));
+}
 
 std::string UpperCase(std::string_view text) {
-  return MapAscii(text, [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
+  return MapAscii(text,
+                  [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
 }
 
 std::string LowerCase(std::string_view text) {
-  return MapAscii(text, [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
+  return MapAscii(text,
+                  [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
 }
 
 bool SameText(std::string_view a, std::string_view b) {
   return a.size() == b.size() && UpperCase(a) == UpperCase(b);
 }
 
-std::string IntToStr(int64_t value) { return std::to_string(value); }
+std::string IntToStr(int64_t value) {
+  return std::to_string(value);
+}
 
 std::optional<int64_t> TryStrToInt(std::string_view text) {
   const std::string trimmed = Trim(text);

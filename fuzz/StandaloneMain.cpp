@@ -47,14 +47,14 @@ Input Mutate(Input input, std::mt19937& rng) {
         }
         break;
       case 4:  // insert random bytes
-        {
-          const std::size_t at = pick(input.size() + 1);
-          const std::size_t n = 1 + pick(16);
-          Input extra(n);
-          for (auto& b : extra) b = static_cast<uint8_t>(rng());
-          input.insert(input.begin() + static_cast<std::ptrdiff_t>(at), extra.begin(), extra.end());
-        }
-        break;
+      {
+        const std::size_t at = pick(input.size() + 1);
+        const std::size_t n = 1 + pick(16);
+        Input extra(n);
+        for (auto& b : extra)
+          b = static_cast<uint8_t>(rng());
+        input.insert(input.begin() + static_cast<std::ptrdiff_t>(at), extra.begin(), extra.end());
+      } break;
       default:  // repeat a run
         if (!input.empty()) {
           const std::size_t at = pick(input.size());
@@ -93,7 +93,8 @@ int main(int argc, char** argv) {
     }
   }
   if (corpus.empty()) corpus.emplace_back();
-  for (const Input& input : corpus) LLVMFuzzerTestOneInput(input.data(), input.size());
+  for (const Input& input : corpus)
+    LLVMFuzzerTestOneInput(input.data(), input.size());
   std::mt19937 rng(seed);
   for (long i = 0; i < mutations; ++i) {
     const Input input = Mutate(corpus[rng() % corpus.size()], rng);

@@ -24,7 +24,8 @@ TEST(Cp936Test, RoundTripsChineseAndAscii) {
   EXPECT_EQ(Utf32ToCp936(wide), "A" + kGbk);
   // Long text crosses the converter's internal buffer.
   std::string longText;
-  for (int i = 0; i < 5000; ++i) longText += kGbk;
+  for (int i = 0; i < 5000; ++i)
+    longText += kGbk;
   EXPECT_EQ(Utf8ToCp936(Cp936ToUtf8(longText)), longText);
 }
 
@@ -33,7 +34,10 @@ TEST(Cp936Test, InvalidInputThrowsOrIsReplaced) {
   EXPECT_THROW(Cp936ToUtf8(cut), EConvertError);
   EXPECT_EQ(Cp936ToUtf8(cut, Conversion::Replace), "\xE5\xA1\x94\xEF\xBF\xBD");
   EXPECT_THROW(Utf8ToCp936("\xFF"), EConvertError);
-  EXPECT_EQ(Utf8ToCp936("a\xFF" "b", Conversion::Replace), "a?b");
+  EXPECT_EQ(Utf8ToCp936("a\xFF"
+                        "b",
+                        Conversion::Replace),
+            "a?b");
   // A character that code page 936 lacks.
   EXPECT_EQ(Utf32ToCp936(U"x\U0001F600y"), "x?y");
 }

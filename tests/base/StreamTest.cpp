@@ -39,7 +39,8 @@ TEST(MemoryStreamTest, WriteReadSeekAndGrowth) {
     big.WriteBuffer(&b, 1);
   }
   ASSERT_EQ(big.Size(), 100000);
-  for (int i = 0; i < 100000; i += 997) EXPECT_EQ(big.Memory()[i], static_cast<uint8_t>(i * 7));
+  for (int i = 0; i < 100000; i += 997)
+    EXPECT_EQ(big.Memory()[i], static_cast<uint8_t>(i * 7));
 }
 
 TEST(MemoryStreamTest, SetSizeKeepsContentAndClampsPosition) {

@@ -53,9 +53,18 @@ TEST(StringUtilsTest, PathsStepOverDoubleByteCharacters) {
   EXPECT_EQ(ExtractFileExt("C:\\a.b\\name.LNK"), ".LNK");
   EXPECT_EQ(ExtractFileExt("C:\\a.b\\name"), "");
 
-  EXPECT_TRUE(IsCharStart("a\x95\x5C" "b", 1));
-  EXPECT_FALSE(IsCharStart("a\x95\x5C" "b", 2));
-  EXPECT_TRUE(IsCharStart("a\x95\x5C" "b", 3));
+  EXPECT_TRUE(
+      IsCharStart("a\x95\x5C"
+                  "b",
+                  1));
+  EXPECT_FALSE(
+      IsCharStart("a\x95\x5C"
+                  "b",
+                  2));
+  EXPECT_TRUE(
+      IsCharStart("a\x95\x5C"
+                  "b",
+                  3));
   EXPECT_EQ(CutBytes("abcdef", 4), "abcd");
   EXPECT_EQ(CutBytes("ab", 4), "ab");
 }
