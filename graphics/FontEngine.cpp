@@ -20,15 +20,12 @@ namespace tarn {
 
 class FontFace {
  public:
-  FontFace(FT_Face face, FcCharSet* charset, std::string family, int loadFlags, bool antialias,
-           int weight, int slant)
+  FontFace(FT_Face face, FcCharSet* charset, std::string family, int loadFlags, bool antialias)
       : face_(face),
         charset_(charset),
         family_(std::move(family)),
         load_flags_(loadFlags),
-        antialias_(antialias),
-        weight_(weight),
-        slant_(slant) {}
+        antialias_(antialias) {}
   ~FontFace() {
     FT_Done_Face(face_);
     if (charset_) FcCharSetDestroy(charset_);
@@ -68,8 +65,6 @@ class FontFace {
   std::string family_;
   int load_flags_;
   bool antialias_;
-  int weight_;
-  int slant_;
 };
 
 namespace {
@@ -329,9 +324,8 @@ FontInstance& FontEngine::Get(const Font& font) {
           std::string family = FcPatternGetString(match, FC_FAMILY, 0, &fam) == FcResultMatch
                                    ? reinterpret_cast<const char*>(fam)
                                    : path;
-          face = std::make_shared<FontFace>(
-              ft, charset, family, LoadFlagsFor(match), GetBool(match, FC_ANTIALIAS, true),
-              GetInt(match, FC_WEIGHT, FC_WEIGHT_REGULAR), GetInt(match, FC_SLANT, FC_SLANT_ROMAN));
+          face = std::make_shared<FontFace>(ft, charset, family, LoadFlagsFor(match),
+                                            GetBool(match, FC_ANTIALIAS, true));
           faces_[face_key] = face;
         }
       }
