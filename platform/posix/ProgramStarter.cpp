@@ -149,12 +149,12 @@ std::optional<TProgramStarter::TLaunch> TProgramStarter::Resolve(
   commandLine.remove_prefix(i);
   if (commandLine.empty()) return std::nullopt;
 
-  std::string module;
   std::string file;
   std::string_view rest;
   if (commandLine[0] == '"') {
     const std::size_t close = commandLine.find('"', 1);
-    module = commandLine.substr(1, close == std::string_view::npos ? close : close - 1);
+    const std::string_view module =
+        commandLine.substr(1, close == std::string_view::npos ? close : close - 1);
     rest = close == std::string_view::npos ? std::string_view() : commandLine.substr(close + 1);
     const auto found = FindProgram(module);
     if (!found) return std::nullopt;
@@ -166,7 +166,6 @@ std::optional<TProgramStarter::TLaunch> TProgramStarter::Resolve(
       end = commandLine.find_first_of(" \t", end);
       const std::string_view candidate = commandLine.substr(0, end);
       if (const auto found = FindProgram(candidate)) {
-        module = candidate;
         file = *found;
         rest = end == std::string_view::npos ? std::string_view() : commandLine.substr(end);
         break;
@@ -181,10 +180,10 @@ std::optional<TProgramStarter::TLaunch> TProgramStarter::Resolve(
     case FileKind::Windows: {
       const std::string wine = FindOnPath("wine");
       if (wine.empty()) return std::nullopt;
-      const auto name = ToUtf8(module);
-      if (!name) return std::nullopt;
+      // Wine takes the program's host path (the file found, ".exe" included) as well as its
+      // Windows path, and names the process after it the same way.
       launch.throughWine = true;
-      launch.argv = {wine, module[0] == '/' ? file : *name};
+      launch.argv = {wine, file};
       break;
     }
     case FileKind::Native:

@@ -110,7 +110,9 @@ bool TRegistryHive::Parse(std::string_view text) {
       // A line ending in a backslash goes on in the next one, after its leading blanks.
       std::string raw(line);
       std::string logical(WithoutCr(line));
-      while (!logical.empty() && logical.back() == '\\' && i + 1 < lines.size()) {
+      // (Never into a blank line or a key line: those end the value whatever it says.)
+      while (!logical.empty() && logical.back() == '\\' && i + 1 < lines.size() &&
+             !IsBlankLine(lines[i + 1]) && !lines[i + 1].starts_with('[')) {
         logical.pop_back();
         const std::string_view next = lines[++i];
         raw += '\n';
@@ -140,6 +142,16 @@ std::string TRegistryHive::Serialise() const {
   for (const auto& line : headerLines_) {
     out += line;
     out += '\n';
+  }
+  // A block for the root itself ("[]") is not something Wine writes, but it is kept all the same.
+  if (root_->ownBlock || !root_->entries.empty()) {
+    out += '\n';
+    out += root_->header.empty() ? "[]" : root_->header;
+    out += '\n';
+    for (const auto& entry : root_->entries) {
+      out += entry.raw.empty() ? regtext::FormatValue(entry.value) : entry.raw;
+      out += '\n';
+    }
   }
   for (const auto& child : root_->children)
     SerialiseNode(*child, out);

@@ -51,6 +51,26 @@ TEST_F(Programs, MissingOrUnrunnableProgramsDoNotStart) {
   ::setenv("PATH", path.c_str(), 1);
 }
 
+TEST_F(Programs, WindowsProgramsRunThroughWineWithThePrefix) {
+  auto platform = MakePrefix();
+  std::ofstream(prefix_ / "drive_c" / "Program Files" / "Old.exe") << "MZ\x90\0";
+  // A stand-in wine that records how it was called.
+  const auto bin = temp_.Path() / "bin";
+  const auto record = temp_.Path() / "wine-call.txt";
+  Script(bin / "wine", "echo \"$WINEPREFIX|$1|$2|$3\" > '" + record.string() + "'; exit 5");
+  const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+  ::setenv("PATH", (bin.string() + ":" + path).c_str(), 1);
+  const auto code = platform->RunProgramAndWait("C:\\PROGRAM FILES\\old /S \"a b\"", 1);
+  ::setenv("PATH", path.c_str(), 1);
+  EXPECT_EQ(code, 5u);
+  std::ifstream in(record);
+  std::string call;
+  std::getline(in, call);
+  EXPECT_EQ(call, prefix_.string() + "|" +
+                      (prefix_ / "dosdevices" / "c:" / "Program Files" / "Old.exe").string() +
+                      "|/S|a b");
+}
+
 TEST_F(Programs, ArgumentsSplitAsWindowsSplitsThem) {
   using S = std::vector<std::string>;
   EXPECT_EQ(TProgramStarter::SplitArguments(" a  \"b c\" d\"e f\"g "), (S{"a", "b c", "de fg"}));

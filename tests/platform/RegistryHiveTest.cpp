@@ -142,6 +142,17 @@ TEST(RegistryHive, LinksLeadToTheirTarget) {
   EXPECT_EQ(user.Create({u"L", u"New"}, 0, created), nullptr);
 }
 
+// A value that ends in a backslash continues only into a continuation line, never into the
+// blank line and key that follow; otherwise each save would add a line.
+TEST(RegistryHive, ContinuationStopsAtTheNextKey) {
+  const std::string file = "WINE REGISTRY Version 2\n\n[A] 1\n\"v\"=\"\\\n\n[B] 1\n\"w\"=\"x\"\n";
+  TRegistryHive hive;
+  ASSERT_TRUE(hive.Parse(file));
+  EXPECT_EQ(hive.Serialise(), file);
+  ASSERT_NE(hive.Find({u"B"}), nullptr);
+  EXPECT_NE(hive.Find({u"B"})->FindValue(u"w"), nullptr);
+}
+
 TEST(RegistryHive, RejectsFilesThatAreNotRegistries) {
   TRegistryHive hive;
   EXPECT_FALSE(hive.Parse(""));
