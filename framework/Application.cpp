@@ -4,6 +4,7 @@
 
 #include "base/Exception.h"
 #include "framework/Form.h"
+#include "framework/HandOffSignal.h"
 #include "framework/MessageDialog.h"
 #include "platform/host/Host.h"
 
@@ -254,6 +255,7 @@ void TApplication::Synchronize(const std::function<void()>& fn) {
     sync_calls_.push_back(&call);
   }
   host_.Wake();
+  THandOffSignal::Notify();  // a user-interface thread waiting for a thread serves it too
   {
     std::unique_lock<std::mutex> lock(queue_mutex_);
     sync_done_.wait(lock, [&call] { return call.Done; });
