@@ -297,7 +297,8 @@ void Canvas::Polygon(const TPoint* points, std::size_t count, PolyFillMode mode)
   for (TPoint& p : device)
     p = {p.X + origin_.X, p.Y + origin_.Y};
   if (brush.Style != BrushStyle::Clear && brush.Color != clNone)
-    FillRegionDevice(Region::Polygon(device.data(), count, mode), ColorToPixel(brush.Color));
+    FillRegionDevice(Region::Polygon(device.data(), count, mode, PixelSample::Corner),
+                     ColorToPixel(brush.Color));
   if (pen.Style == PenStyle::Clear || pen.Color == clNone) return;
   const TPoint saved = pen_pos_;
   std::vector<TPoint> closed(points, points + count);

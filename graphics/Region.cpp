@@ -4,6 +4,9 @@
 // - Polygon: the centre lies inside under the fill rule. A centre exactly on an edge belongs
 //   to the shape when the edge is a left or top edge, so polygons that share an edge tile
 //   without gaps or overlaps, and the square (0,0)-(10,0)-(10,10)-(0,10) covers 10 x 10 pixels.
+//   PixelSample::Corner samples the pixel's top-left corner (x, y) instead, by the same rule:
+//   the canvas fills with it, so that a filled polygon meets its outline, whose lines run
+//   through the centres of the pixels named by the vertices.
 // - Ellipse (left, top, right, bottom): the centre lies inside or on the ellipse inscribed in
 //   the rectangle left..right, top..bottom. Right and bottom are exclusive (the pixel columns
 //   run left .. right-1), so the region is symmetric about the rectangle's centre.
@@ -282,7 +285,9 @@ Region Region::FromRects(const TRect* rects, std::size_t count) {
   return out;
 }
 
-Region Region::Polygon(const TPoint* points, std::size_t count, PolyFillMode mode) {
+Region Region::Polygon(const TPoint* points, std::size_t count, PolyFillMode mode,
+                       PixelSample sample) {
+  const long long s = sample == PixelSample::Centre ? 1 : 0;  // doubled offset of the sample
   std::vector<Edge> edges;
   long long top = 0, bottom = 0;
   for (std::size_t i = 0; i < count; ++i) {
@@ -307,7 +312,7 @@ Region Region::Polygon(const TPoint* points, std::size_t count, PolyFillMode mod
   std::vector<std::pair<long long, int>> crossings;  // first pixel column at or right of it, dir
   std::size_t next = 0;
   for (long long y = top; y < bottom; ++y) {
-    const long long yc2 = 2 * y + 1;  // doubled row centre
+    const long long yc2 = 2 * y + s;  // doubled row of the samples
     while (next < edges.size() && 2 * edges[next].y0 <= yc2)
       active.push_back(&edges[next++]);
     std::erase_if(active, [yc2](const Edge* e) { return 2 * e->y1 <= yc2; });
@@ -315,9 +320,10 @@ Region Region::Polygon(const TPoint* points, std::size_t count, PolyFillMode mod
     for (const Edge* e : active) {
       if (2 * e->y0 > yc2) continue;
       const long long dy = e->y1 - e->y0;
-      // The crossing lies at x = num / (2 dy); pixel x is right of it when 2x + 1 >= 2 * crossing.
+      // The crossing lies at x = num / (2 dy); pixel x is right of it when its doubled sample
+      // 2x + s >= 2 * crossing.
       const long long num = 2 * e->x0 * dy + (yc2 - 2 * e->y0) * (e->x1 - e->x0);
-      crossings.emplace_back(CeilDiv(num - dy, 2 * dy), e->dir);
+      crossings.emplace_back(CeilDiv(num - s * dy, 2 * dy), e->dir);
     }
     std::sort(crossings.begin(), crossings.end());
     bands.BeginRow(static_cast<int>(y));

@@ -15,6 +15,8 @@ namespace tarn {
 enum class PolyFillMode { Alternate, Winding };
 // The platform's combine modes by number: 1 intersection, 2 union, 3 exclusive-or, 4 difference.
 enum class CombineMode { And = 1, Or = 2, Xor = 3, Diff = 4 };
+// Where a pixel is tested against a polygon: its centre (x + 1/2, y + 1/2), or its corner (x, y).
+enum class PixelSample { Centre, Corner };
 
 class Region {
  public:
@@ -29,7 +31,8 @@ class Region {
   // The union of the rectangles in one step (empty and inverted ones are ignored); fast for
   // thousands of rectangles.
   static Region FromRects(const TRect* rects, std::size_t count);
-  static Region Polygon(const TPoint* points, std::size_t count, PolyFillMode mode);
+  static Region Polygon(const TPoint* points, std::size_t count, PolyFillMode mode,
+                        PixelSample sample = PixelSample::Centre);
   static Region Ellipse(int left, int top, int right, int bottom);
   static Region RoundRect(int left, int top, int right, int bottom, int cornerWidth,
                           int cornerHeight);

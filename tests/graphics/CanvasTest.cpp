@@ -173,7 +173,18 @@ TEST(CanvasTest, ShapesFillInsideAndOutlineWithPen) {
   c.pen.Style = PenStyle::Clear;
   const TPoint tri[] = {{0, 0}, {10, 0}, {0, 10}};
   c.Polygon(tri, 3);
-  EXPECT_EQ(Count(b, kWhite), Region::Polygon(tri, 3, PolyFillMode::Alternate).Area());
+  EXPECT_EQ(Count(b, kWhite),
+            Region::Polygon(tri, 3, PolyFillMode::Alternate, PixelSample::Corner).Area());
+  // A small filled triangle with an outline in the same colour is solid (the drop-down arrow).
+  b.Fill(0);
+  c.pen.Style = PenStyle::Solid;
+  c.pen.Color = clWhite;
+  const TPoint arrow[] = {{4, 0}, {8, 0}, {6, 2}};
+  c.Polygon(arrow, 3);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 10; ++x)
+      EXPECT_EQ(b.PixelAt(x, y) == kWhite, x >= 4 + y && x <= 8 - y) << x << "," << y;
+  c.pen.Color = clRed;
   b.Fill(0);
   c.pen.Style = PenStyle::Solid;
   c.brush.Style = BrushStyle::Clear;

@@ -164,6 +164,16 @@ TEST(RegionTest, PolygonSquareCoversExactlyItsPixels) {
   EXPECT_TRUE(Region::Polygon(square, 0, PolyFillMode::Winding).IsEmpty());
 }
 
+TEST(RegionTest, CornerSamplingTakesPixelsWhoseTopLeftCornerIsInside) {
+  const TPoint tri[] = {{4, 0}, {8, 0}, {6, 2}};
+  const Region corner = Region::Polygon(tri, 3, PolyFillMode::Winding, PixelSample::Corner);
+  EXPECT_EQ(corner.Area(), 4 + 2);
+  EXPECT_TRUE(corner.Contains(6, 1) && corner.Contains(4, 0) && !corner.Contains(8, 0));
+  const TPoint square[] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
+  EXPECT_EQ(Region::Polygon(square, 4, PolyFillMode::Alternate, PixelSample::Corner),
+            Region(Rect(0, 0, 10, 10)));
+}
+
 TEST(RegionTest, PolygonsSharingAnEdgeTileWithoutGapOrOverlap) {
   // A rectangle cut along its diagonal: the two triangles cover it exactly once.
   const TPoint t1[] = {{0, 0}, {17, 0}, {17, 11}};
