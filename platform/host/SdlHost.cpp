@@ -1,14 +1,16 @@
 #include "platform/host/SdlHost.h"
 
 #include <SDL.h>
-#include <SDL_shape.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "base/Cp936.h"
 #include "base/Exception.h"
 #include "graphics/Bitmap32.h"
 #include "platform/host/VirtualKeys.h"
+#include "platform/host/X11Shape.h"
 
 namespace tarn {
 namespace {
@@ -99,6 +101,9 @@ THostButton ToButton(uint8_t b) {
 }  // namespace
 
 TSdlHost::TSdlHost() {
+  // The window surface is written by the CPU; a renderer behind it would re-create the window
+  // (losing its shape) and gains nothing.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
     throw Exception(std::string("Cannot start the desktop host: ") + SDL_GetError());
   }
@@ -134,24 +139,11 @@ THostWindowId TSdlHost::CreateWindow(const THostWindowParams& params) {
   w.Bounds = b;
   uint32_t flags = SDL_WINDOW_HIDDEN;
   if (params.ToolWindow) flags |= SDL_WINDOW_SKIP_TASKBAR;
-  if (!params.Framed) {
-    // A shaped window can take the form's window region; it is borderless by nature.
-    w.Sdl =
-        SDL_CreateShapedWindow(title.c_str(), static_cast<unsigned>(b.Left),
-                               static_cast<unsigned>(b.Top), static_cast<unsigned>(b.Width()),
-                               static_cast<unsigned>(b.Height()), flags | SDL_WINDOW_BORDERLESS);
-    w.Shaped = w.Sdl != nullptr;
-    if (w.Sdl == nullptr) {
-      w.Sdl = SDL_CreateWindow(title.c_str(), b.Left, b.Top, b.Width(), b.Height(),
-                               flags | SDL_WINDOW_BORDERLESS);
-    }
-  } else {
-    w.Sdl = SDL_CreateWindow(title.c_str(), b.Left, b.Top, b.Width(), b.Height(), flags);
-  }
+  if (!params.Framed) flags |= SDL_WINDOW_BORDERLESS;
+  w.Sdl = SDL_CreateWindow(title.c_str(), b.Left, b.Top, b.Width(), b.Height(), flags);
   if (w.Sdl == nullptr) throw Exception(std::string("Cannot create a window: ") + SDL_GetError());
   const THostWindowId id = next_id_++;
-  auto [it, inserted] = windows_.emplace(id, std::move(w));
-  if (it->second.Shaped) ApplyShape(it->second);
+  windows_.emplace(id, std::move(w));
   return id;
 }
 
@@ -169,7 +161,7 @@ void TSdlHost::SetWindowBounds(THostWindowId window, const TRect& bounds) {
   w->Bounds = bounds;
   if (resized) SDL_SetWindowSize(w->Sdl, bounds.Width(), bounds.Height());
   SDL_SetWindowPosition(w->Sdl, bounds.Left, bounds.Top);
-  if (resized && w->Shaped) ApplyShape(*w);
+  if (resized && w->Shape) ApplyShape(*w);
 }
 
 void TSdlHost::ShowWindow(THostWindowId window, bool visible, bool activate) {
@@ -177,7 +169,8 @@ void TSdlHost::ShowWindow(THostWindowId window, bool visible, bool activate) {
   if (w == nullptr) return;
   if (visible) {
     SDL_ShowWindow(w->Sdl);
-    if (w->Shaped) ApplyShape(*w);  // places a shaped window where it belongs
+    // Mapping the window may drop a shape set while it was hidden.
+    if (w->Shape) ApplyShape(*w);
     if (activate) SDL_RaiseWindow(w->Sdl);
   } else {
     SDL_HideWindow(w->Sdl);
@@ -194,30 +187,14 @@ void TSdlHost::SetWindowShape(THostWindowId window, const Region* shape) {
   Window* w = Find(window);
   if (w == nullptr) return;
   w->Shape = shape ? std::make_unique<Region>(*shape) : nullptr;
-  if (w->Shaped) ApplyShape(*w);
+  ApplyShape(*w);
 }
 
 void TSdlHost::ApplyShape(Window& w) {
-  const int width = w.Bounds.Width();
-  const int height = w.Bounds.Height();
-  if (width <= 0 || height <= 0) return;
-  SDL_Surface* mask =
-      SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
-  if (mask == nullptr) return;
-  // Opaque where the window is, transparent outside its region.
-  SDL_LockSurface(mask);
-  for (int y = 0; y < height; ++y) {
-    auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(mask->pixels) + y * mask->pitch);
-    for (int x = 0; x < width; ++x) {
-      row[x] = (w.Shape == nullptr || w.Shape->Contains(x, y)) ? 0xFFFFFFFFu : 0u;
-    }
-  }
-  SDL_UnlockSurface(mask);
-  SDL_WindowShapeMode mode;
-  mode.mode = ShapeModeBinarizeAlpha;
-  mode.parameters.binarizationCutoff = 128;
-  SDL_SetWindowShape(w.Sdl, mask, &mode);
-  SDL_FreeSurface(mask);
+  std::vector<TRect> rects;
+  if (w.Shape) rects = w.Shape->Rects();
+  // Desktops other than X11 keep the window rectangular.
+  SetX11WindowShape(w.Sdl, w.Shape ? &rects : nullptr);
 }
 
 void TSdlHost::MinimizeWindow(THostWindowId window) {
@@ -441,10 +418,8 @@ bool TSdlHost::Convert(const SDL_Event& e, std::deque<THostEvent>& out) {
           h.Kind = THostEventKind::Moved;
           h.X = e.window.data1;
           h.Y = e.window.data2;
-          // A shaped window parks off-screen until its shape is set; that is no move.
           Window* w = Find(h.Window);
           if (w == nullptr || (w->Bounds.Left == h.X && w->Bounds.Top == h.Y)) return false;
-          if (h.X <= -1000 && h.Y <= -1000) return false;
           w->Bounds = Bounds(h.X, h.Y, w->Bounds.Width(), w->Bounds.Height());
           break;
         }

@@ -1,5 +1,5 @@
-// The desktop host on SDL2: one SDL window per form (borderless ones are shaped windows, so a
-// form's window region cuts the window itself), the back buffer presented through the window
+// The desktop host on SDL2: one SDL window per form (on X11 a form's window region cuts the
+// window itself through the shape extension), the back buffer presented through the window
 // surface, input converted to virtual keys and code-page-936 characters, the clipboard, the
 // monitors, and a wake-up event for posted messages from other threads.
 #pragma once
@@ -52,7 +52,6 @@ class TSdlHost : public THost {
  private:
   struct Window {
     SDL_Window* Sdl = nullptr;
-    bool Shaped = false;
     TRect Bounds;
     std::unique_ptr<Region> Shape;
   };
