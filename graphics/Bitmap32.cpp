@@ -10,6 +10,9 @@
 #include "graphics/Bitmap32.h"
 
 #include <pixman.h>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include <algorithm>
 #include <cstring>
@@ -196,6 +199,23 @@ inline void CopyPixels(Pixel32* out, const Pixel32* in, int n) {
 
 }  // namespace
 
+namespace {
+
+// out[i] = from[-i] for i < n: a mirrored row.
+inline void ReverseCopy(Pixel32* out, const Pixel32* from, int n) {
+  int i = 0;
+#if defined(__SSE2__)
+  for (; i + 4 <= n; i += 4) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from - i - 3));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_shuffle_epi32(v, 0x1B));
+  }
+#endif
+  for (; i < n; ++i)
+    out[i] = from[-i];
+}
+
+}  // namespace
+
 // A copy through a clip of many rectangles: the clip's pieces come in bands of equal rows, so
 // each band's spans are gathered once and then copied row by row in memory order.
 void Bitmap32::CopyThroughClip(const TRect& dst, const Bitmap32& source, int dx, int dy) {
@@ -257,6 +277,15 @@ void Bitmap32::StretchBlock(int x, int y, int w, int h, const Bitmap32& source, 
     --last;
   if (first == last) return;
   const TRect valid{dst.Left + first, dst.Top, dst.Left + last, dst.Bottom};
+  // Unscaled columns (a plain or mirrored copy of each row) need no lookup per pixel.
+  int step = 0;
+  if (last - first >= 2) {
+    step = cols[static_cast<std::size_t>(first) + 1] - cols[static_cast<std::size_t>(first)];
+    if (step != 1 && step != -1) step = 0;
+    for (int i = first + 1; i < last && step != 0; ++i)
+      if (cols[static_cast<std::size_t>(i)] - cols[static_cast<std::size_t>(i) - 1] != step)
+        step = 0;
+  }
   ForEachTarget(valid, [&](const TRect& r) {
     const int* map = cols.data() + (r.Left - dst.Left);
     const int n = r.Width();
@@ -270,8 +299,14 @@ void Bitmap32::StretchBlock(int x, int y, int w, int h, const Bitmap32& source, 
         std::memcpy(out, prev_out, static_cast<std::size_t>(n) * sizeof(Pixel32));
       } else {
         const Pixel32* in = source.ScanLine(srow);
-        for (int i = 0; i < n; ++i)
-          out[i] = in[map[i]];
+        if (step == 1) {
+          std::memcpy(out, in + map[0], static_cast<std::size_t>(n) * sizeof(Pixel32));
+        } else if (step == -1) {
+          ReverseCopy(out, in + map[0], n);
+        } else {
+          for (int i = 0; i < n; ++i)
+            out[i] = in[map[i]];
+        }
       }
       prev_srow = srow;
       prev_out = out;

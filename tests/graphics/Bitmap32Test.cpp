@@ -166,6 +166,16 @@ TEST(Bitmap32Test, StretchIsClippedToBitmapAndRegion) {
   for (int y = 0; y < 6; ++y)
     for (int x = 0; x < 6; ++x)
       ASSERT_EQ(dst.PixelAt(x, y), y < 3 ? Id((x + 2) / 2, (y + 2) / 2) : 1u) << x << "," << y;
+  // A mirrored 1:1 stretch through a clip with holes, partly off the bitmap.
+  const Bitmap32 wide = Numbered(23, 5);
+  Bitmap32 m(20, 5);
+  const Region holes =
+      Region::Combine(Region(Rect(0, 0, 20, 5)), Region(Rect(6, 1, 9, 4)), CombineMode::Diff);
+  m.SelectClip(holes);
+  m.StretchBlock(21, 0, -23, 5, wide, 0, 0, 23, 5);  // spans columns -1 .. 21
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 20; ++x)
+      ASSERT_EQ(m.PixelAt(x, y), holes.Contains(x, y) ? Id(21 - x, y) : 0u) << x << "," << y;
   // Self-stretch reads the source as it was.
   Bitmap32 self = Numbered(4, 4);
   self.StretchBlock(3, 0, -4, 4, self, 0, 0, 4, 4);
