@@ -1,0 +1,21 @@
+# tarn_resources(TARGET MANIFEST file): links the resources that the manifest lists into the
+# target as its resource table (framework/Resources.h looks them up). The step runs again
+# whenever the manifest or one of its files changes.
+function(tarn_resources target)
+  cmake_parse_arguments(ARG "" "MANIFEST" "" ${ARGN})
+  if(NOT ARG_MANIFEST)
+    message(FATAL_ERROR "tarn_resources(${target}): MANIFEST is missing")
+  endif()
+  get_filename_component(manifest ${ARG_MANIFEST} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
+  set(output ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.cpp)
+  add_custom_command(
+    OUTPUT ${output}
+    COMMAND tarn-rc --manifest ${manifest} --output ${output} --depfile ${output}.d
+            --prefix ${target}
+    DEPENDS tarn-rc ${manifest}
+    DEPFILE ${output}.d
+    COMMENT "Embedding the resources of ${target}"
+    VERBATIM)
+  target_sources(${target} PRIVATE ${output})
+  target_link_libraries(${target} PRIVATE tarn_framework)
+endfunction()

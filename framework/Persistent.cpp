@@ -1,0 +1,15 @@
+#include "framework/Persistent.h"
+
+#include "base/Exception.h"
+
+namespace tarn {
+
+void TPersistent::Assign(const TPersistent& source) {
+  source.AssignTo(*this);
+}
+
+void TPersistent::AssignTo(TPersistent& dest) const {
+  throw EConvertError("Cannot assign a " + ClassName() + " to a " + dest.ClassName());
+}
+
+}  // namespace tarn
