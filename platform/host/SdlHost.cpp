@@ -340,9 +340,6 @@ uint32_t TSdlHost::Modifiers() const {
 bool TSdlHost::Convert(const SDL_Event& e, std::deque<THostEvent>& out) {
   THostEvent h;
   h.Modifiers = Modifiers();
-  TPoint screen = CursorPos();
-  h.ScreenX = screen.X;
-  h.ScreenY = screen.Y;
   switch (e.type) {
     case SDL_MOUSEMOTION:
       h.Kind = THostEventKind::MouseMove;
@@ -434,6 +431,16 @@ bool TSdlHost::Convert(const SDL_Event& e, std::deque<THostEvent>& out) {
       return false;
   }
   if (h.Window == 0 && h.Kind != THostEventKind::Quit) return false;
+  // The screen position of a mouse event: the window's place (as we last put it) plus the
+  // event's window coordinates; the desktop's global pointer query can lag behind the events.
+  if (const Window* w = Find(h.Window); w != nullptr && h.Kind != THostEventKind::Moved) {
+    h.ScreenX = w->Bounds.Left + h.X;
+    h.ScreenY = w->Bounds.Top + h.Y;
+  }
+  if (std::getenv("TARN_HOST_TRACE") != nullptr) {
+    std::fprintf(stderr, "host event %d window %u at %d,%d screen %d,%d mods %x\n",
+                 static_cast<int>(h.Kind), h.Window, h.X, h.Y, h.ScreenX, h.ScreenY, h.Modifiers);
+  }
   out.push_back(h);
   return true;
 }
