@@ -6,6 +6,7 @@
 
 #include "base/Exception.h"
 #include "framework/Application.h"
+#include "framework/Screen.h"
 #include "graphics/Canvas.h"
 #include "platform/host/Host.h"
 #include "platform/host/VirtualKeys.h"
@@ -38,6 +39,15 @@ Region operator-(const Region& a, const Region& b) {
 bool InSubtree(const TControl* root, const TControl* c) {
   for (; c != nullptr; c = c->Parent()) {
     if (c == root) return true;
+  }
+  return false;
+}
+
+// Whether c or a parent of c up to root is being destroyed: no more messages go there.
+bool GoingAway(const TControl* root, const TControl* c) {
+  for (; c != nullptr; c = c->Parent()) {
+    if (c->Destroying()) return true;
+    if (c == root) break;
   }
   return false;
 }
@@ -394,14 +404,14 @@ void TCustomForm::Activate(bool active) {
 void TCustomForm::ControlGoing(TControl* control) {
   if (control == this) return;
   if (InSubtree(control, active_control_)) {
-    if (control->Destroying() || active_control_->Destroying()) {
+    if (GoingAway(this, active_control_)) {
       active_control_ = nullptr;
     } else {
       SetFocusedControl(nullptr);
     }
   }
   if (InSubtree(control, mouse_control_)) {
-    if (control->Destroying() || mouse_control_->Destroying()) {
+    if (GoingAway(this, mouse_control_)) {
       mouse_control_ = nullptr;
     } else {
       TControl* old = mouse_control_;
@@ -591,8 +601,8 @@ void TCustomForm::RouteMouse(const THostEvent& e) {
 
   switch (e.Kind) {
     case THostEventKind::MouseMove:
-      Application->Host().SetCursor(static_cast<THostCursor>(
-          target->Cursor() == TCursor::crDefault ? 0 : static_cast<int>(target->Cursor()) - 1));
+      // A control may choose the pointer by the place (WM_SETCURSOR); else its Cursor shows.
+      if (target->Perform(WM_SETCURSOR, 0, lp) == 0) TScreen::SetCursor(target->Cursor());
       target->Perform(WM_MOUSEMOVE, keys, lp);
       break;
     case THostEventKind::MouseDown: {

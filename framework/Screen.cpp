@@ -29,4 +29,10 @@ TWinControl* TScreen::ActiveControl() {
   return form ? form->ActiveControl() : nullptr;
 }
 
+void TScreen::SetCursor(TCursor cursor) {
+  if (Application == nullptr) return;
+  const int shape = cursor == TCursor::crDefault ? 0 : static_cast<int>(cursor) - 1;
+  Application->Host().SetCursor(static_cast<THostCursor>(shape));
+}
+
 }  // namespace tarn

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "base/Geometry.h"
+#include "framework/ControlTypes.h"
 
 namespace tarn {
 
@@ -18,6 +19,8 @@ class TScreen {
   static TPoint CursorPos();
   static TCustomForm* ActiveForm();
   static TWinControl* ActiveControl();
+  // Shows this pointer shape now (a control answering WM_SETCURSOR calls it).
+  static void SetCursor(TCursor cursor);
 };
 
 }  // namespace tarn

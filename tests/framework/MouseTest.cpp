@@ -2,6 +2,8 @@
 // button and check box builds its states on these sequences, so their order matters.
 #include "FrameworkFixture.h"
 
+#include "framework/Screen.h"
+
 namespace tarn::testing {
 namespace {
 
@@ -148,6 +150,32 @@ TEST_F(MouseTest, WheelGoesToTheFocusedControlThenItsParents) {
   host.MouseWheel(Win(form), 120, 20, -120);  // over b, but a has the focus
   app->ProcessMessages();
   EXPECT_EQ(seen, -120);
+}
+
+TEST_F(MouseTest, PointerShapeComesFromSetCursorOrTheCursorProperty) {
+  class TZoned : public TProbe {
+   public:
+    using TProbe::TProbe;
+    void WndProc(TMessage& m) override {
+      if (m.Msg == WM_SETCURSOR && LParamX(m.LParam) >= 25) {
+        TScreen::SetCursor(TCursor::crIBeam);  // the right half is a text zone
+        m.Result = 1;
+        return;
+      }
+      TProbe::WndProc(m);
+    }
+  };
+  auto* zoned = new TZoned(form, "zoned", Bounds(10, 60, 50, 20), nullptr);
+  zoned->SetCursor(TCursor::crHandPoint);
+  host.MouseMove(Win(form), 15, 65);
+  app->ProcessMessages();
+  EXPECT_EQ(host.Cursor(), THostCursor::HandPoint);
+  host.MouseMove(Win(form), 45, 65);
+  app->ProcessMessages();
+  EXPECT_EQ(host.Cursor(), THostCursor::IBeam);
+  host.MouseMove(Win(form), 5, 5);
+  app->ProcessMessages();
+  EXPECT_EQ(host.Cursor(), THostCursor::Arrow);
 }
 
 }  // namespace
