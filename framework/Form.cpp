@@ -91,6 +91,19 @@ void TCustomForm::AfterConstruction() {
   });
 }
 
+namespace {
+
+// The windows go before the objects: each windowed control hears WM_DESTROY while it is still
+// whole (a parent before its children, as the platform does it).
+void SendDestroy(TWinControl* control) {
+  control->Perform(WM_DESTROY);
+  for (TWinControl* child : std::vector<TWinControl*>(control->WindowedChildren())) {
+    SendDestroy(child);
+  }
+}
+
+}  // namespace
+
 void TCustomForm::BeforeDestruction() {
   if (before_destruction_done_) return;
   before_destruction_done_ = true;
@@ -98,6 +111,7 @@ void TCustomForm::BeforeDestruction() {
   Guard(this, [this] {
     if (OnDestroy) OnDestroy(this);
   });
+  Guard(this, [this] { SendDestroy(this); });
 }
 
 void TCustomForm::Free() {

@@ -32,8 +32,8 @@ class TCustomForm : public TCustomControl {
 
   // Raises OnCreate; called once the form and its controls are built (CreateForm does it).
   virtual void AfterConstruction();
-  // Raises OnDestroy and hides the form; call it (or Free) before deleting a form whose
-  // handlers may run, while the derived object is still whole.
+  // Hides the form, raises OnDestroy and sends WM_DESTROY to it and every windowed control on
+  // it; call it (or Free) before deleting a form, while the derived objects are still whole.
   virtual void BeforeDestruction();
   // Frees the form: BeforeDestruction, then delete.
   void Free();

@@ -172,6 +172,19 @@ TEST_F(LoopTest, FormEventsAndClosingTheMainFormEndsRun) {
   };
   form->OnClose = [&](TObject*, TCloseAction&) { events.push_back("close"); };
   form->OnDestroy = [&](TObject*) { events.push_back("destroy"); };
+  class TDestroyLogger : public TCustomControl {
+   public:
+    TDestroyLogger(TCustomForm* form, std::vector<std::string>* events)
+        : TCustomControl(form), events_(events) {
+      SetParent(form);
+    }
+    void WndProc(TMessage& m) override {
+      if (m.Msg == WM_DESTROY) events_->push_back("wm_destroy");
+      TCustomControl::WndProc(m);
+    }
+    std::vector<std::string>* events_;
+  };
+  new TDestroyLogger(form, &events);
   form->SetCaption("\xCB\xFE");
   app->SetTimer(10, [&] { form->Close(); });
   app->Run();
@@ -179,7 +192,7 @@ TEST_F(LoopTest, FormEventsAndClosingTheMainFormEndsRun) {
   EXPECT_TRUE(app->Terminated());
   EXPECT_EQ(host.FindWindow(form->HostWindow())->Title, "\xCB\xFE");
   app.reset();  // frees the form while it is whole
-  EXPECT_THAT(events, ElementsAre("show", "query", "query", "close", "destroy"));
+  EXPECT_THAT(events, ElementsAre("show", "query", "query", "close", "destroy", "wm_destroy"));
 }
 
 TEST_F(LoopTest, ExceptionInOnShowIsShownAndTheFormStaysUp) {
