@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "base/Cp936.h"
+#include "base/Exception.h"
 #include "base/FileStream.h"
 #include "base/StringUtils.h"
 #include "platform/posix/HostProcesses.h"
@@ -47,6 +48,21 @@ std::filesystem::path TPosixPlatform::DefaultPrefix() {
   }
   const char* home = std::getenv("HOME");
   return std::filesystem::path(home ? home : ".") / ".local" / "share" / "tarn-setup" / "prefix";
+}
+
+TPosixPlatform& TPosixPlatform::Install(TPosixOptions options) {
+  auto platform = std::make_unique<TPosixPlatform>(std::move(options));
+  if (!platform->PrefixExists()) {
+    const WinError made = platform->CreatePrefix();
+    if (made != WinError::Success) {
+      throw Exception("Cannot set up the Windows environment in " + platform->Prefix().string() +
+                      ": " + WinErrorText(made) + " " + platform->RegistryError());
+    }
+  }
+  platform->InstallHostPathMapper();
+  TPosixPlatform& installed = *platform;
+  SetPlatform(std::move(platform));
+  return installed;
 }
 
 bool TPosixPlatform::PrefixExists() const {

@@ -40,6 +40,10 @@ class TPosixPlatform : public TPlatform {
   explicit TPosixPlatform(TPosixOptions options = {});
   ~TPosixPlatform() override;
 
+  // What the program does at start: a platform on the prefix (made if it is not there yet, as a
+  // Vista-and-later Windows), its path mapping for base's file layer, and Platform() set to it.
+  // Raises tarn::Exception when the prefix cannot be made.
+  static TPosixPlatform& Install(TPosixOptions options = {});
   // $WINEPREFIX, else $XDG_DATA_HOME/tarn-setup/prefix, else ~/.local/share/tarn-setup/prefix.
   static std::filesystem::path DefaultPrefix();
   const std::filesystem::path& Prefix() const { return paths_.Prefix(); }

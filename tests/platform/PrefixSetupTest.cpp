@@ -162,6 +162,19 @@ TEST_F(PrefixSetup, PathsMapThroughDriveLinksWithoutRegardToCase) {
   SetHostPathMapper(nullptr);
 }
 
+TEST_F(PrefixSetup, InstallMakesThePrefixAndMapsPaths) {
+  TPosixOptions options;
+  options.prefix = prefix_;
+  options.wineServerRoot = temp_.Path() / "server";
+  TPosixPlatform& platform = TPosixPlatform::Install(options);
+  EXPECT_EQ(&Platform(), &platform);
+  EXPECT_TRUE(platform.PrefixExists());
+  EXPECT_EQ(platform.Version().Major, 10u);
+  EXPECT_EQ(HostPath("C:\\windows"), (prefix_ / "dosdevices" / "c:" / "windows").string());
+  SetHostPathMapper(nullptr);
+  SetPlatform(nullptr);
+}
+
 TEST_F(PrefixSetup, FoldersThatDoNotExistAreNotAnswered) {
   auto platform = MakePrefix();
   std::filesystem::remove_all(prefix_ / "drive_c" / "ProgramData");
