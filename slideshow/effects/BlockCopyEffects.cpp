@@ -3,7 +3,12 @@
 #include <algorithm>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "slideshow/effects/EffectMath.h"
+#include "slideshow/effects/FastStretch.h"
 #include "slideshow/effects/RegionReveal.h"
 
 namespace tarn {
@@ -18,7 +23,7 @@ void Copy(Bitmap32& Screen, const Bitmap32& Source, int dx, int dy, int w, int h
 void Stretch(Bitmap32& Screen, const Bitmap32& Source, int dx, int dy, int dw, int dh, int sx,
              int sy, int sw, int sh) {
   if (dw == 0 || dh == 0 || sw == 0 || sh == 0) return;
-  Screen.StretchBlock(dx, dy, dw, dh, Source, sx, sy, sw, sh);
+  FastStretch(Screen, dx, dy, dw, dh, Source, sx, sy, sw, sh);
 }
 
 // The tent of a roll's shading: o[0] = -Depth, o[j] = o[j-1] + step(j). With n = Count div 2,
@@ -43,13 +48,50 @@ std::vector<int> ShadeOffsets(int Depth, int Count, int lastRise) {
   return o;
 }
 
-inline Pixel32 AddClamped(Pixel32 p, int offset) {
+// An offset as two words to add and subtract with saturation, byte by byte: its magnitude in
+// blue, green and red, nothing in the fourth byte.
+struct ShadeStep {
+  uint32_t Up = 0;
+  uint32_t Down = 0;
+};
+
+ShadeStep StepFor(int offset) {
+  const auto m = static_cast<uint32_t>(std::min(offset < 0 ? -offset : offset, 255));
+  const uint32_t bytes = m | m << 8 | m << 16;
+  return offset < 0 ? ShadeStep{0, bytes} : ShadeStep{bytes, 0};
+}
+
+inline Pixel32 AddClamped(Pixel32 p, const ShadeStep& step) {
   Pixel32 out = p & 0xFF000000u;
   for (int shift = 0; shift < 24; shift += 8) {
-    const int v = std::clamp(static_cast<int>((p >> shift) & 0xFF) + offset, 0, 255);
+    const int v = std::clamp(static_cast<int>((p >> shift) & 0xFF) +
+                                 static_cast<int>((step.Up >> shift) & 0xFF) -
+                                 static_cast<int>((step.Down >> shift) & 0xFF),
+                             0, 255);
     out |= static_cast<Pixel32>(v) << shift;
   }
   return out;
+}
+
+// Adds steps[k] (or steps[0] to all when `same`) to pixels[k], k < n.
+void ShadeRun(Pixel32* pixels, const ShadeStep* steps, int n, bool same) {
+  int k = 0;
+#if defined(__SSE2__)
+  for (; k + 4 <= n; k += 4) {
+    const ShadeStep* s = same ? steps : steps + k;
+    const int i = same ? 0 : 1;
+    const __m128i up = _mm_set_epi32(static_cast<int>(s[3 * i].Up), static_cast<int>(s[2 * i].Up),
+                                     static_cast<int>(s[i].Up), static_cast<int>(s[0].Up));
+    const __m128i down =
+        _mm_set_epi32(static_cast<int>(s[3 * i].Down), static_cast<int>(s[2 * i].Down),
+                      static_cast<int>(s[i].Down), static_cast<int>(s[0].Down));
+    __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + k));
+    p = _mm_subs_epu8(_mm_adds_epu8(p, up), down);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + k), p);
+  }
+#endif
+  for (; k < n; ++k)
+    pixels[k] = AddClamped(pixels[k], same ? steps[0] : steps[k]);
 }
 
 }  // namespace
@@ -60,10 +102,11 @@ void ShadeColumns(Bitmap32& Screen, int Depth, int Left, int Count) {
   const int from = std::max(Left, 0);
   const int to = std::min(Left + Count, Screen.Width());
   if (from >= to) return;
+  std::vector<ShadeStep> steps;
+  for (int x = from; x < to; ++x)
+    steps.push_back(StepFor(o[static_cast<std::size_t>(x - Left)]));
   for (int y = 0; y < Screen.Height(); ++y) {
-    Pixel32* row = Screen.ScanLine(y);
-    for (int x = from; x < to; ++x)
-      row[x] = AddClamped(row[x], o[x - Left]);
+    ShadeRun(Screen.ScanLine(y) + from, steps.data(), to - from, false);
   }
 }
 
@@ -74,9 +117,8 @@ void ShadeRows(Bitmap32& Screen, int Depth, int Top, int Count) {
   for (int j = 0; j < Count; ++j) {
     const int y = Top + Count - 1 - j;
     if (y < 0 || y >= Screen.Height()) continue;
-    Pixel32* row = Screen.ScanLine(y);
-    for (int x = 0; x < Screen.Width(); ++x)
-      row[x] = AddClamped(row[x], o[j]);
+    const ShadeStep step = StepFor(o[static_cast<std::size_t>(j)]);
+    ShadeRun(Screen.ScanLine(y), &step, Screen.Width(), true);
   }
 }
 

@@ -25,7 +25,9 @@ void TComplexRegion::Clear() {
 void TComplexRegion::AddRect(int Left, int Top, int Right, int Bottom) {
   if (count_ == capacity_) {
     const int capacity = capacity_ + kGrowBy;
-    auto grown = std::make_unique<std::byte[]>(static_cast<std::size_t>(capacity) * kRectSize + 36);
+    // Uninitialised: the header is filled by CreateRegion, the rectangles as they are added.
+    auto grown = std::make_unique_for_overwrite<std::byte[]>(
+        static_cast<std::size_t>(capacity) * kRectSize + 36);
     if (data_) {
       std::memcpy(grown.get(), data_.get(),
                   kHeaderSize + static_cast<std::size_t>(count_) * kRectSize);
@@ -44,6 +46,13 @@ void TComplexRegion::AddRect(int Left, int Top, int Right, int Bottom) {
   bounds_.Bottom = std::max(bounds_.Bottom, Bottom);
 }
 
+std::span<const TRect> TComplexRegion::Rects() const {
+  if (!data_) return {};
+  // The rectangles were copied into byte storage, which implicitly creates the TRect objects.
+  return {reinterpret_cast<const TRect*>(data_.get() + kHeaderSize),
+          static_cast<std::size_t>(count_)};
+}
+
 std::optional<Region> TComplexRegion::CreateRegion() {
   if (!data_) return std::nullopt;
   std::byte* header = data_.get();
@@ -52,10 +61,8 @@ std::optional<Region> TComplexRegion::CreateRegion() {
   PutInt(header + 8, count_);
   PutInt(header + 12, kRectSize);
   std::memcpy(header + 16, &bounds_, sizeof bounds_);
-  // The rectangles were copied into byte storage, which implicitly creates the TRect objects
-  // that FromRects reads.
-  const auto* rects = reinterpret_cast<const TRect*>(header + kHeaderSize);
-  return Region::FromRects(rects, static_cast<std::size_t>(count_));
+  const std::span<const TRect> rects = Rects();
+  return Region::FromRects(rects.data(), rects.size());
 }
 
 }  // namespace tarn

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 
 #include "base/Geometry.h"
 #include "base/Object.h"
@@ -32,6 +33,8 @@ class TComplexRegion : public TObject {
   int Count() const { return count_; }
   int Capacity() const { return capacity_; }
   const TRect& Bounds() const { return bounds_; }
+  // The rectangles added, in order.
+  std::span<const TRect> Rects() const;
   // The block as CreateRegion hands it on (null before the first AddRect).
   const std::byte* Data() const { return data_.get(); }
   std::size_t DataSize() const {

@@ -16,11 +16,26 @@ void SetRandSeed(uint32_t seed);
 // 64-bit product seed * N: 0 <= result < N, and 0 when N <= 0. The seed advances in every case.
 int Random(int N);
 
+inline constexpr uint32_t kRandMultiplier = 134775813u;
+
 // One step of the same recurrence on a caller's own seed.
 inline int NextRandom(uint32_t& seed, int N) {
-  seed = seed * 134775813u + 1u;
+  seed = seed * kRandMultiplier + 1u;
   if (N <= 0) return 0;
   return static_cast<int>((static_cast<uint64_t>(seed) * static_cast<uint32_t>(N)) >> 32);
+}
+
+// k steps of the recurrence at once: seed -> seed x Multiplier + Increment (modulo 2^32).
+struct RandStep {
+  uint32_t Multiplier = 1;
+  uint32_t Increment = 0;
+};
+constexpr RandStep RandJump(int k) {
+  RandStep step;
+  for (int i = 0; i < k; ++i) {
+    step = {step.Multiplier * kRandMultiplier, step.Increment * kRandMultiplier + 1u};
+  }
+  return step;
 }
 
 }  // namespace tarn

@@ -2,11 +2,19 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "slideshow/effects/EffectMath.h"
 #include "slideshow/effects/EffectRandom.h"
+#include "slideshow/effects/FastStretch.h"
+#include "slideshow/effects/VectorClones.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace tarn {
 namespace {
@@ -22,7 +30,30 @@ inline Pixel32 Blend(Pixel32 s, Pixel32 p, uint32_t w) {
 }
 
 void BlendRun(Pixel32* s, const Pixel32* p, std::size_t count, uint32_t w) {
-  for (std::size_t i = 0; i < count; ++i)
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  // Four pixels at a time in 16-bit lanes: (256 - w) s + w p <= 65280 never overflows a lane.
+  const __m128i keep = _mm_set1_epi16(static_cast<short>(256 - w));
+  const __m128i take = _mm_set1_epi16(static_cast<short>(w));
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i fourth = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+  for (; i + 4 <= count; i += 4) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    const __m128i lo =
+        _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(a, zero), keep),
+                                     _mm_mullo_epi16(_mm_unpacklo_epi8(b, zero), take)),
+                       8);
+    const __m128i hi =
+        _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(a, zero), keep),
+                                     _mm_mullo_epi16(_mm_unpackhi_epi8(b, zero), take)),
+                       8);
+    const __m128i mixed = _mm_packus_epi16(lo, hi);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(s + i),
+                     _mm_or_si128(_mm_andnot_si128(fourth, mixed), _mm_and_si128(fourth, a)));
+  }
+#endif
+  for (; i < count; ++i)
     s[i] = Blend(s[i], p[i], w);
 }
 
@@ -61,16 +92,66 @@ void BlendArea(Bitmap32& Screen, const Bitmap32& Picture, int Percent, int Rows,
   }
 }
 
+namespace {
+
+// The smallest x in 0 .. n with pred(x) true, for a predicate that is false and then true.
+template <class Pred>
+int FirstTrue(int n, Pred pred) {
+  int lo = 0, hi = n;
+  while (lo < hi) {
+    const int mid = lo + (hi - lo) / 2;
+    if (pred(mid)) {
+      hi = mid;
+    } else {
+      lo = mid + 1;
+    }
+  }
+  return lo;
+}
+
+// The columns x of 0 .. W - 1 where lo <= pos + floor((start + step x) / 65536) < hi: one run,
+// since the value moves one way along the row.
+std::pair<int, int> InsideRun(int W, int64_t start, int64_t step, int pos, int lo, int hi) {
+  auto at = [&](int x) { return pos + static_cast<int>((start + step * x) >> 16); };
+  if (step >= 0)
+    return {FirstTrue(W, [&](int x) { return at(x) >= lo; }),
+            FirstTrue(W, [&](int x) { return at(x) >= hi; })};
+  return {FirstTrue(W, [&](int x) { return at(x) < hi; }),
+          FirstTrue(W, [&](int x) { return at(x) < lo; })};
+}
+
+}  // namespace
+
 void RotatePicture(Bitmap32& Screen, const Bitmap32& Picture, int PX, int PY, long double Angle) {
   const int W = Screen.Width(), H = Screen.Height();
-  if (Picture.Width() != W || Picture.Height() != H) return;
+  if (Picture.Width() != W || Picture.Height() != H || W == 0 || H == 0) return;
   const auto Fs = static_cast<int32_t>(std::trunc(std::sin(-Angle) * 65536));
   const auto Fc = static_cast<int32_t>(std::trunc(std::cos(-Angle) * 65536));
-  const auto fs = static_cast<uint32_t>(Fs), fc = static_cast<uint32_t>(Fc);
-  // Memory row m is the picture row H - 1 - m from the top, so ry = (H - y) - PY = m + 1 - PY.
-  // Products wrap modulo 2^32 exactly as 32-bit arithmetic does; unsigned keeps that defined.
   Pixel32* out = Screen.Bits();
   const Pixel32* in = Picture.Bits();
+  // Memory row m is the picture row H - 1 - m from the top, so ry = (H - y) - PY = m + 1 - PY.
+  const int64_t reach = std::abs(static_cast<int64_t>(Fc)) * (W + std::abs(int64_t{PX}) + 1) +
+                        std::abs(static_cast<int64_t>(Fs)) * (H + std::abs(int64_t{PY}) + 1);
+  if (reach < (int64_t{1} << 31)) {
+    // No sum leaves 32 bits, so bits 16..31 are the floor of the value / 65536, and the pixels
+    // that land inside Picture form one run per row, found by bisection.
+    for (int m = 0; m < H; ++m, out += W) {
+      const int64_t rx0 = 1 - PX, ry = m + 1 - PY;
+      const int64_t a0 = Fc * rx0 - Fs * ry, b0 = Fs * rx0 + Fc * ry;
+      const auto [u0, u1] = InsideRun(W, a0, Fc, PX, 0, W);
+      const auto [v0, v1] = InsideRun(W, b0, Fs, PY, 0, H);
+      const int from = std::max(u0, v0), to = std::min(u1, v1);
+      auto a = static_cast<int32_t>(a0 + int64_t{Fc} * from);
+      auto b = static_cast<int32_t>(b0 + int64_t{Fs} * from);
+      for (int x = from; x < to; ++x, a += Fc, b += Fs) {
+        out[x] = in[static_cast<std::size_t>(PY + (b >> 16)) * W + (PX + (a >> 16))];
+      }
+    }
+    return;
+  }
+  // Pictures big enough for the products to wrap: exactly as 32-bit arithmetic does, checking
+  // every pixel (unsigned keeps the wrapping defined).
+  const auto fs = static_cast<uint32_t>(Fs), fc = static_cast<uint32_t>(Fc);
   const auto rx0 = static_cast<uint32_t>(1 - PX);
   for (int m = 0; m < H; ++m, out += W) {
     const auto ry = static_cast<uint32_t>(m + 1 - PY);
@@ -125,18 +206,54 @@ TARN_EFFECT_PROC(Pixelate) {
     source = &Screen;
   }
   // When the source is Screen itself, the stretch reads the block before it writes.
-  Screen.StretchBlock(-2 * xs, -2 * ys, W + 4 * xs, H + 4 * ys, *source, xs, ys, sw, sh);
+  FastStretch(Screen, -2 * xs, -2 * ys, W + 4 * xs, H + 4 * ys, *source, xs, ys, sw, sh);
 }
+
+namespace {
+
+// Pixel i takes Picture's pixel when draw i + 1 of the sequence from `seed` is below `limit`.
+// Eight interleaved copies of the sequence, each stepping eight draws at a time, give the same
+// numbers without one long chain of dependent multiplies, as one vector of eight lanes.
+TARN_VECTOR_CLONES
+void DissolveRun(Pixel32* out, const Pixel32* in, std::size_t count, uint32_t seed,
+                 uint32_t limit) {
+  using Lanes = uint32_t __attribute__((vector_size(32)));
+  constexpr int kLanes = 8;
+  constexpr RandStep jump = RandJump(kLanes);
+  Lanes lane;
+  for (int j = 0; j < kLanes; ++j)
+    lane[j] = seed = seed * kRandMultiplier + 1u;
+  const Lanes multiplier = Lanes{} + jump.Multiplier, increment = Lanes{} + jump.Increment;
+  const Lanes below = Lanes{} + limit;
+  std::size_t i = 0;
+  for (; i + kLanes <= count; i += kLanes) {
+    Lanes a, b;
+    std::memcpy(&a, out + i, sizeof a);
+    std::memcpy(&b, in + i, sizeof b);
+    const Lanes take = reinterpret_cast<Lanes>(lane < below);  // all ones where drawn below
+    a = (b & take) | (a & ~take);
+    std::memcpy(out + i, &a, sizeof a);
+    lane = lane * multiplier + increment;
+  }
+  for (int j = 0; i < count; ++i, ++j) {
+    if (lane[j] < limit) out[i] = in[i];
+  }
+}
+
+}  // namespace
 
 TARN_EFFECT_PROC(Dissolve) {
   if (!Fits(Screen, Picture, W, H)) return;
-  uint32_t seed = PatternSeed(W, H);
-  Pixel32* out = Screen.Bits();
-  const Pixel32* in = Picture.Bits();
+  if (Progress <= 0) return;
+  // Random(100) < Progress exactly when seed x 100 < Progress x 2^32, i.e. seed < threshold.
+  const uint64_t threshold = ((static_cast<uint64_t>(Progress) << 32) + 99) / 100;
   const std::size_t count = static_cast<std::size_t>(W) * H;
-  for (std::size_t i = 0; i < count; ++i) {
-    if (NextRandom(seed, 100) < Progress) out[i] = in[i];
+  if (threshold > 0xFFFFFFFFu) {
+    std::memcpy(Screen.Bits(), Picture.Bits(), count * sizeof(Pixel32));
+    return;
   }
+  DissolveRun(Screen.Bits(), Picture.Bits(), count, PatternSeed(W, H),
+              static_cast<uint32_t>(threshold));
 }
 
 TARN_EFFECT_PROC(RandomBarsHorizontal) {

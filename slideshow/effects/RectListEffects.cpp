@@ -9,8 +9,7 @@
 
 namespace tarn {
 
-std::optional<Region> CreateBarsRgn(int HExt, int VExt, int W, int H, int HMode, int VMode) {
-  TComplexRegion list;
+void AddBarsRects(TComplexRegion& list, int HExt, int VExt, int W, int H, int HMode, int VMode) {
   const int e = std::min(W, H) / 50 + 1;
   if (HMode != 0) {
     const int a = HExt;
@@ -88,11 +87,9 @@ std::optional<Region> CreateBarsRgn(int HExt, int VExt, int W, int H, int HMode,
       }
     }
   }
-  return list.CreateRegion();
 }
 
-std::optional<Region> CreateShredRgn(int HExt, int VExt, int W, int H, int HMode, int VMode) {
-  TComplexRegion list;
+void AddShredRects(TComplexRegion& list, int HExt, int VExt, int W, int H, int HMode, int VMode) {
   const int e = std::min(W, H) / 200 + 1;
   if (HMode != 0) {
     const int l = HExt < W ? W / 10 : 0;
@@ -150,7 +147,6 @@ std::optional<Region> CreateShredRgn(int HExt, int VExt, int W, int H, int HMode
       }
     }
   }
-  return list.CreateRegion();
 }
 
 namespace {
@@ -162,8 +158,7 @@ bool SpeckShows(int i, int l) {
 
 }  // namespace
 
-std::optional<Region> CreateSpeckleRgn(int HExt, int VExt, int W, int H, int HMode, int VMode) {
-  TComplexRegion list;
+void AddSpeckleRects(TComplexRegion& list, int HExt, int VExt, int W, int H, int HMode, int VMode) {
   if (HMode == 1 || HMode == 2) {
     const int g = HExt < W ? W / 10 : 0;
     const int s = std::max(g / 20, 2);
@@ -204,103 +199,146 @@ std::optional<Region> CreateSpeckleRgn(int HExt, int VExt, int W, int H, int HMo
       }
     }
   }
+}
+
+std::optional<Region> CreateBarsRgn(int HExt, int VExt, int W, int H, int HMode, int VMode) {
+  TComplexRegion list;
+  AddBarsRects(list, HExt, VExt, W, H, HMode, VMode);
   return list.CreateRegion();
 }
+
+std::optional<Region> CreateShredRgn(int HExt, int VExt, int W, int H, int HMode, int VMode) {
+  TComplexRegion list;
+  AddShredRects(list, HExt, VExt, W, H, HMode, VMode);
+  return list.CreateRegion();
+}
+
+std::optional<Region> CreateSpeckleRgn(int HExt, int VExt, int W, int H, int HMode, int VMode) {
+  TComplexRegion list;
+  AddSpeckleRects(list, HExt, VExt, W, H, HMode, VMode);
+  return list.CreateRegion();
+}
+
+namespace {
+
+// Shows the new picture inside the rectangles one builder adds.
+template <class Builder>
+void RevealBuilt(Bitmap32& Screen, const Bitmap32& Picture, Builder build, int HExt, int VExt,
+                 int W, int H, int HMode, int VMode) {
+  TComplexRegion list;
+  build(list, HExt, VExt, W, H, HMode, VMode);
+  RevealRects(Screen, Picture, list.Rects());
+}
+
+void Bars(Bitmap32& Screen, const Bitmap32& Picture, int HExt, int VExt, int W, int H, int HMode,
+          int VMode) {
+  RevealBuilt(Screen, Picture, AddBarsRects, HExt, VExt, W, H, HMode, VMode);
+}
+void Shred(Bitmap32& Screen, const Bitmap32& Picture, int HExt, int VExt, int W, int H, int HMode,
+           int VMode) {
+  RevealBuilt(Screen, Picture, AddShredRects, HExt, VExt, W, H, HMode, VMode);
+}
+void Speckle(Bitmap32& Screen, const Bitmap32& Picture, int HExt, int VExt, int W, int H, int HMode,
+             int VMode) {
+  RevealBuilt(Screen, Picture, AddSpeckleRects, HExt, VExt, W, H, HMode, VMode);
+}
+
+}  // namespace
 
 // The builder members.
 
 TARN_EFFECT_PROC(BarsInFromRight) {
-  RevealThrough(Screen, Picture, CreateBarsRgn(2 * X, 0, W, H, 1, 0));
+  Bars(Screen, Picture, 2 * X, 0, W, H, 1, 0);
 }
 TARN_EFFECT_PROC(BarsInFromLeft) {
-  RevealThrough(Screen, Picture, CreateBarsRgn(2 * X, 0, W, H, 2, 0));
+  Bars(Screen, Picture, 2 * X, 0, W, H, 2, 0);
 }
 TARN_EFFECT_PROC(BarsLeftThenRight) {
-  RevealThrough(Screen, Picture, CreateBarsRgn(2 * X, 0, W, H, 4, 0));
+  Bars(Screen, Picture, 2 * X, 0, W, H, 4, 0);
 }
 TARN_EFFECT_PROC(BarsRightThenLeft) {
-  RevealThrough(Screen, Picture, CreateBarsRgn(2 * X, 0, W, H, 5, 0));
+  Bars(Screen, Picture, 2 * X, 0, W, H, 5, 0);
 }
 TARN_EFFECT_PROC(BarsFromBothSides) {
-  RevealThrough(Screen, Picture, CreateBarsRgn(X, 0, W, H, 3, 0));
+  Bars(Screen, Picture, X, 0, W, H, 3, 0);
 }
 TARN_EFFECT_PROC(ShredFromRight) {
-  RevealThrough(Screen, Picture, CreateShredRgn(X, 0, W, H, 1, 0));
+  Shred(Screen, Picture, X, 0, W, H, 1, 0);
 }
 TARN_EFFECT_PROC(ShredFromLeft) {
-  RevealThrough(Screen, Picture, CreateShredRgn(X, 0, W, H, 2, 0));
+  Shred(Screen, Picture, X, 0, W, H, 2, 0);
 }
 TARN_EFFECT_PROC(ShredOutFromMiddleHoriz) {
-  RevealThrough(Screen, Picture, CreateShredRgn(X, 0, W, H, 3, 0));
+  Shred(Screen, Picture, X, 0, W, H, 3, 0);
 }
 TARN_EFFECT_PROC(ShredInToMiddleHoriz) {
-  RevealThrough(Screen, Picture, CreateShredRgn(X, 0, W, H, 4, 0));
+  Shred(Screen, Picture, X, 0, W, H, 4, 0);
 }
 TARN_EFFECT_PROC(BarsFromBottom) {
-  RevealThrough(Screen, Picture, CreateBarsRgn(0, 2 * Y, W, H, 0, 1));
+  Bars(Screen, Picture, 0, 2 * Y, W, H, 0, 1);
 }
 TARN_EFFECT_PROC(BarsFromTop) {
-  RevealThrough(Screen, Picture, CreateBarsRgn(0, 2 * Y, W, H, 0, 2));
+  Bars(Screen, Picture, 0, 2 * Y, W, H, 0, 2);
 }
 TARN_EFFECT_PROC(BarsTopThenBottom) {
-  RevealThrough(Screen, Picture, CreateBarsRgn(0, 2 * Y, W, H, 0, 4));
+  Bars(Screen, Picture, 0, 2 * Y, W, H, 0, 4);
 }
 TARN_EFFECT_PROC(BarsBottomThenTop) {
-  RevealThrough(Screen, Picture, CreateBarsRgn(0, 2 * Y, W, H, 0, 5));
+  Bars(Screen, Picture, 0, 2 * Y, W, H, 0, 5);
 }
 TARN_EFFECT_PROC(BarsFromTopAndBottom) {
-  RevealThrough(Screen, Picture, CreateBarsRgn(0, Y, W, H, 0, 3));
+  Bars(Screen, Picture, 0, Y, W, H, 0, 3);
 }
 TARN_EFFECT_PROC(ShredFromBottom) {
-  RevealThrough(Screen, Picture, CreateShredRgn(0, Y, W, H, 0, 1));
+  Shred(Screen, Picture, 0, Y, W, H, 0, 1);
 }
 TARN_EFFECT_PROC(ShredFromTop) {
-  RevealThrough(Screen, Picture, CreateShredRgn(0, Y, W, H, 0, 2));
+  Shred(Screen, Picture, 0, Y, W, H, 0, 2);
 }
 TARN_EFFECT_PROC(ShredFromHorizon) {
-  RevealThrough(Screen, Picture, CreateShredRgn(0, Y, W, H, 0, 3));
+  Shred(Screen, Picture, 0, Y, W, H, 0, 3);
 }
 TARN_EFFECT_PROC(ShredInToHorizon) {
-  RevealThrough(Screen, Picture, CreateShredRgn(0, Y, W, H, 0, 4));
+  Shred(Screen, Picture, 0, Y, W, H, 0, 4);
 }
 TARN_EFFECT_PROC(CrissCrossFromBottomRight) {
-  RevealThrough(Screen, Picture, CreateBarsRgn(2 * X, 2 * Y, W, H, 1, 1));
+  Bars(Screen, Picture, 2 * X, 2 * Y, W, H, 1, 1);
 }
 TARN_EFFECT_PROC(CrissCrossFromTopRight) {
-  RevealThrough(Screen, Picture, CreateBarsRgn(2 * X, 2 * Y, W, H, 1, 2));
+  Bars(Screen, Picture, 2 * X, 2 * Y, W, H, 1, 2);
 }
 TARN_EFFECT_PROC(CrissCrossFromBottomLeft) {
-  RevealThrough(Screen, Picture, CreateBarsRgn(2 * X, 2 * Y, W, H, 2, 1));
+  Bars(Screen, Picture, 2 * X, 2 * Y, W, H, 2, 1);
 }
 TARN_EFFECT_PROC(CrissCrossFromTopLeft) {
-  RevealThrough(Screen, Picture, CreateBarsRgn(2 * X, 2 * Y, W, H, 2, 2));
+  Bars(Screen, Picture, 2 * X, 2 * Y, W, H, 2, 2);
 }
 TARN_EFFECT_PROC(CrissCrossBounceFromTopLeft) {
-  RevealThrough(Screen, Picture, CreateBarsRgn(2 * X, 2 * Y, W, H, 4, 4));
+  Bars(Screen, Picture, 2 * X, 2 * Y, W, H, 4, 4);
 }
 TARN_EFFECT_PROC(CrissCrossBounceFromBottomLeft) {
-  RevealThrough(Screen, Picture, CreateBarsRgn(2 * X, 2 * Y, W, H, 4, 5));
+  Bars(Screen, Picture, 2 * X, 2 * Y, W, H, 4, 5);
 }
 TARN_EFFECT_PROC(CrissCrossBounceFromTopRight) {
-  RevealThrough(Screen, Picture, CreateBarsRgn(2 * X, 2 * Y, W, H, 5, 4));
+  Bars(Screen, Picture, 2 * X, 2 * Y, W, H, 5, 4);
 }
 TARN_EFFECT_PROC(CrissCrossBounceFromBottomRight) {
-  RevealThrough(Screen, Picture, CreateBarsRgn(2 * X, 2 * Y, W, H, 5, 5));
+  Bars(Screen, Picture, 2 * X, 2 * Y, W, H, 5, 5);
 }
 TARN_EFFECT_PROC(CrissCrossFromRightTopAndBottom) {
-  RevealThrough(Screen, Picture, CreateBarsRgn(X, Y, W, H, 1, 3));
+  Bars(Screen, Picture, X, Y, W, H, 1, 3);
 }
 TARN_EFFECT_PROC(CrissCrossFromLeftTopAndBottom) {
-  RevealThrough(Screen, Picture, CreateBarsRgn(X, Y, W, H, 2, 3));
+  Bars(Screen, Picture, X, Y, W, H, 2, 3);
 }
 TARN_EFFECT_PROC(CrissCrossFromLeftRightAndBottom) {
-  RevealThrough(Screen, Picture, CreateBarsRgn(X, Y, W, H, 3, 1));
+  Bars(Screen, Picture, X, Y, W, H, 3, 1);
 }
 TARN_EFFECT_PROC(CrissCrossFromLeftRightAndTop) {
-  RevealThrough(Screen, Picture, CreateBarsRgn(X, Y, W, H, 3, 2));
+  Bars(Screen, Picture, X, Y, W, H, 3, 2);
 }
 TARN_EFFECT_PROC(CrissCrossFromAllSides) {
-  RevealThrough(Screen, Picture, CreateBarsRgn(X, Y, W, H, 3, 3));
+  Bars(Screen, Picture, X, Y, W, H, 3, 3);
 }
 TARN_EFFECT_PROC(CrissCrossFromBottomLeftTopRight) {
   const std::optional<Region> a = CreateBarsRgn(2 * X, 2 * Y, W, H, 1, 1);
@@ -308,46 +346,46 @@ TARN_EFFECT_PROC(CrissCrossFromBottomLeftTopRight) {
   if (a && b) RevealThrough(Screen, Picture, Region::Combine(*a, *b, CombineMode::And));
 }
 TARN_EFFECT_PROC(ShredFromBottomAndRight) {
-  RevealThrough(Screen, Picture, CreateShredRgn(X, Y, W, H, 1, 1));
+  Shred(Screen, Picture, X, Y, W, H, 1, 1);
 }
 TARN_EFFECT_PROC(ShredFromTopAndRight) {
-  RevealThrough(Screen, Picture, CreateShredRgn(X, Y, W, H, 1, 2));
+  Shred(Screen, Picture, X, Y, W, H, 1, 2);
 }
 TARN_EFFECT_PROC(ShredFromBottomAndLeft) {
-  RevealThrough(Screen, Picture, CreateShredRgn(X, Y, W, H, 2, 1));
+  Shred(Screen, Picture, X, Y, W, H, 2, 1);
 }
 TARN_EFFECT_PROC(ShredFromTopAndLeft) {
-  RevealThrough(Screen, Picture, CreateShredRgn(X, Y, W, H, 2, 2));
+  Shred(Screen, Picture, X, Y, W, H, 2, 2);
 }
 TARN_EFFECT_PROC(ShredFromHorizAndRight) {
-  RevealThrough(Screen, Picture, CreateShredRgn(X, Y, W, H, 1, 3));
+  Shred(Screen, Picture, X, Y, W, H, 1, 3);
 }
 TARN_EFFECT_PROC(ShredFromHorizAndLeft) {
-  RevealThrough(Screen, Picture, CreateShredRgn(X, Y, W, H, 2, 3));
+  Shred(Screen, Picture, X, Y, W, H, 2, 3);
 }
 TARN_EFFECT_PROC(ShredFromBottomAndVertMiddle) {
-  RevealThrough(Screen, Picture, CreateShredRgn(X, Y, W, H, 3, 1));
+  Shred(Screen, Picture, X, Y, W, H, 3, 1);
 }
 TARN_EFFECT_PROC(ShredFromTopAndVertMiddle) {
-  RevealThrough(Screen, Picture, CreateShredRgn(X, Y, W, H, 3, 2));
+  Shred(Screen, Picture, X, Y, W, H, 3, 2);
 }
 TARN_EFFECT_PROC(ShredFromCentre) {
-  RevealThrough(Screen, Picture, CreateShredRgn(X, Y, W, H, 3, 3));
+  Shred(Screen, Picture, X, Y, W, H, 3, 3);
 }
 TARN_EFFECT_PROC(ShredToCentre) {
-  RevealThrough(Screen, Picture, CreateShredRgn(X, Y, W, H, 4, 4));
+  Shred(Screen, Picture, X, Y, W, H, 4, 4);
 }
 TARN_EFFECT_PROC(SpeckleFromRight) {
-  RevealThrough(Screen, Picture, CreateSpeckleRgn(X, Y, W, H, 1, 0));
+  Speckle(Screen, Picture, X, Y, W, H, 1, 0);
 }
 TARN_EFFECT_PROC(SpeckleFromLeft) {
-  RevealThrough(Screen, Picture, CreateSpeckleRgn(X, Y, W, H, 2, 0));
+  Speckle(Screen, Picture, X, Y, W, H, 2, 0);
 }
 TARN_EFFECT_PROC(SpeckleFromBottom) {
-  RevealThrough(Screen, Picture, CreateSpeckleRgn(X, Y, W, H, 0, 1));
+  Speckle(Screen, Picture, X, Y, W, H, 0, 1);
 }
 TARN_EFFECT_PROC(SpeckleFromTop) {
-  RevealThrough(Screen, Picture, CreateSpeckleRgn(X, Y, W, H, 0, 2));
+  Speckle(Screen, Picture, X, Y, W, H, 0, 2);
 }
 
 // The same seed in every frame gives every square the same number, so a square once shown stays.
@@ -361,7 +399,7 @@ TARN_EFFECT_PROC(RandomSquares) {
       if (NextRandom(seed, 100) < Progress) list.AddRect(x, y, x + q, y + q);
     }
   }
-  RevealThrough(Screen, Picture, list.CreateRegion());
+  RevealRects(Screen, Picture, list.Rects());
 }
 
 // The inline lists.
@@ -371,14 +409,14 @@ TARN_EFFECT_PROC(BlindVertically) {
   TComplexRegion list;
   for (int x = 0; x < W; x += 2 * n)
     list.AddRect(x + n - a, 0, x + n + a, H);
-  RevealThrough(Screen, Picture, list.CreateRegion());
+  RevealRects(Screen, Picture, list.Rects());
 }
 TARN_EFFECT_PROC(BlindHorizontally) {
   const int n = H / 40 + 1, a = MulDiv(n, Progress, 100);
   TComplexRegion list;
   for (int y = 0; y < H; y += 2 * n)
     list.AddRect(0, y + n - a, W, y + n + a);
-  RevealThrough(Screen, Picture, list.CreateRegion());
+  RevealRects(Screen, Picture, list.Rects());
 }
 TARN_EFFECT_PROC(UnevenBlindFromLeft) {
   if (X == 0) return;
@@ -386,7 +424,7 @@ TARN_EFFECT_PROC(UnevenBlindFromLeft) {
   TComplexRegion list;
   for (int x = 0; x < W; x += X)
     list.AddRect(x, 0, x + a, H);
-  RevealThrough(Screen, Picture, list.CreateRegion());
+  RevealRects(Screen, Picture, list.Rects());
 }
 TARN_EFFECT_PROC(UnevenBlindFromRight) {
   if (X == 0) return;
@@ -394,7 +432,7 @@ TARN_EFFECT_PROC(UnevenBlindFromRight) {
   TComplexRegion list;
   for (int x = W; x > 0; x -= X)
     list.AddRect(x - a, 0, x, H);
-  RevealThrough(Screen, Picture, list.CreateRegion());
+  RevealRects(Screen, Picture, list.Rects());
 }
 TARN_EFFECT_PROC(UnevenBlindFromTop) {
   if (Y == 0) return;
@@ -402,7 +440,7 @@ TARN_EFFECT_PROC(UnevenBlindFromTop) {
   TComplexRegion list;
   for (int y = 0; y < H; y += Y)
     list.AddRect(0, y, W, y + a);
-  RevealThrough(Screen, Picture, list.CreateRegion());
+  RevealRects(Screen, Picture, list.Rects());
 }
 TARN_EFFECT_PROC(UnevenBlindFromBottom) {
   if (Y == 0) return;
@@ -410,7 +448,7 @@ TARN_EFFECT_PROC(UnevenBlindFromBottom) {
   TComplexRegion list;
   for (int y = H; y > 0; y -= Y)
     list.AddRect(0, y - a, W, y);
-  RevealThrough(Screen, Picture, list.CreateRegion());
+  RevealRects(Screen, Picture, list.Rects());
 }
 TARN_EFFECT_PROC(RectangularShred) {
   const int n = std::min(W, H) / 10 + 1, a = MulDiv(n, Progress, 100);
@@ -419,7 +457,7 @@ TARN_EFFECT_PROC(RectangularShred) {
     for (int y = 0; y < H; y += 2 * n)
       list.AddRect(x + n - a, y + n - a, x + n + a, y + n + a);
   }
-  RevealThrough(Screen, Picture, list.CreateRegion());
+  RevealRects(Screen, Picture, list.Rects());
 }
 
 namespace {
@@ -445,7 +483,7 @@ TARN_EFFECT_PROC(RectanglesFromLeft) {
   const int p = MulDiv(X, Progress, 100);
   for (int x = 0; x < W; x += X)
     list.AddRect(x, 0, x + p, H);
-  RevealThrough(Screen, Picture, list.CreateRegion());
+  RevealRects(Screen, Picture, list.Rects());
 }
 TARN_EFFECT_PROC(RectanglesFromRight) {
   const int b = H / 20;
@@ -455,7 +493,7 @@ TARN_EFFECT_PROC(RectanglesFromRight) {
   const int p = MulDiv(X, Progress, 100);
   for (int x = W; x > 0; x -= X)
     list.AddRect(x - p, 0, x, H);
-  RevealThrough(Screen, Picture, list.CreateRegion());
+  RevealRects(Screen, Picture, list.Rects());
 }
 TARN_EFFECT_PROC(RectanglesFromTop) {
   const int b = W / 20;
@@ -465,7 +503,7 @@ TARN_EFFECT_PROC(RectanglesFromTop) {
   const int p = MulDiv(Y, Progress, 100);
   for (int y = 0; y < H; y += Y)
     list.AddRect(0, y, W, y + p);
-  RevealThrough(Screen, Picture, list.CreateRegion());
+  RevealRects(Screen, Picture, list.Rects());
 }
 TARN_EFFECT_PROC(RectanglesFromBottom) {
   const int b = W / 20;
@@ -475,7 +513,7 @@ TARN_EFFECT_PROC(RectanglesFromBottom) {
   const int p = MulDiv(Y, Progress, 100);
   for (int y = H; y > 0; y -= Y)
     list.AddRect(0, y - p, W, y);
-  RevealThrough(Screen, Picture, list.CreateRegion());
+  RevealRects(Screen, Picture, list.Rects());
 }
 
 }  // namespace tarn

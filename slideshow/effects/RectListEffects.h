@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "graphics/Region.h"
+#include "slideshow/effects/ComplexRegion.h"
 #include "slideshow/effects/EffectDecl.h"
 
 namespace tarn {
@@ -21,6 +22,11 @@ std::optional<Region> CreateShredRgn(int HExt, int VExt, int W, int H, int HMode
 // A solid front plus random specks ahead of it. Modes: 1 from the right (bottom), 2 from the left
 // (top).
 std::optional<Region> CreateSpeckleRgn(int HExt, int VExt, int W, int H, int HMode, int VMode);
+
+// The same rectangles added to a list, which the effects reveal without building the region.
+void AddBarsRects(TComplexRegion& list, int HExt, int VExt, int W, int H, int HMode, int VMode);
+void AddShredRects(TComplexRegion& list, int HExt, int VExt, int W, int H, int HMode, int VMode);
+void AddSpeckleRects(TComplexRegion& list, int HExt, int VExt, int W, int H, int HMode, int VMode);
 
 TARN_EFFECT_PROC(BarsInFromRight);                   // 60
 TARN_EFFECT_PROC(BarsInFromLeft);                    // 61

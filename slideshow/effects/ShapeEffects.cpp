@@ -98,7 +98,8 @@ TARN_EFFECT_PROC(EllipticRevealInToCentre) {
   RevealThrough(Screen, Picture, Region::Combine(Full(W, H), shape, CombineMode::Xor));
 }
 
-// Diagonals and sweeps.
+// Diagonals and sweeps. Where the region is a union of shapes, each shape is revealed in turn:
+// the same frame, without combining regions.
 
 TARN_EFFECT_PROC(DiagonalFromTopLeft) {
   RevealThrough(Screen, Picture, Poly({{0, 0}, {2 * X, 0}, {0, 2 * Y}}));
@@ -113,30 +114,26 @@ TARN_EFFECT_PROC(DiagonalFromBottomRight) {
   RevealThrough(Screen, Picture, Poly({{W, H}, {W - 2 * X, H}, {W, H - 2 * Y}}));
 }
 TARN_EFFECT_PROC(DiagonalSweepAnticlockwise) {
-  Region R = Poly({{0, H}, {0, 0}, {X, H}});
-  R |= Poly({{W, H}, {W, 0}, {W - X, 0}});
-  RevealThrough(Screen, Picture, R);
+  RevealThrough(Screen, Picture, Poly({{0, H}, {0, 0}, {X, H}}));
+  RevealThrough(Screen, Picture, Poly({{W, H}, {W, 0}, {W - X, 0}}));
 }
 TARN_EFFECT_PROC(DiagonalSweepClockwise) {
-  Region R = Poly({{W, 0}, {0, 0}, {W, Y}});
-  R |= Poly({{W, H}, {0, H}, {0, H - Y}});
-  RevealThrough(Screen, Picture, R);
+  RevealThrough(Screen, Picture, Poly({{W, 0}, {0, 0}, {W, Y}}));
+  RevealThrough(Screen, Picture, Poly({{W, H}, {0, H}, {0, H - Y}}));
 }
 TARN_EFFECT_PROC(StarburstClockwise) {
   const TPoint M{Half(W), Half(H)};
-  Region R = Poly({M, {0, 0}, {X, 0}});
-  R |= Poly({M, {0, H}, {0, H - Y}});
-  R |= Poly({M, {W, H}, {W - X, H}});
-  R |= Poly({M, {W, 0}, {W, Y}});
-  RevealThrough(Screen, Picture, R);
+  RevealThrough(Screen, Picture, Poly({M, {0, 0}, {X, 0}}));
+  RevealThrough(Screen, Picture, Poly({M, {0, H}, {0, H - Y}}));
+  RevealThrough(Screen, Picture, Poly({M, {W, H}, {W - X, H}}));
+  RevealThrough(Screen, Picture, Poly({M, {W, 0}, {W, Y}}));
 }
 TARN_EFFECT_PROC(StarburstAnticlockwise) {
   const TPoint M{Half(W), Half(H)};
-  Region R = Poly({M, {0, 0}, {0, Y}});
-  R |= Poly({M, {0, H}, {X, H}});
-  R |= Poly({M, {W, H}, {W, H - Y}});
-  R |= Poly({M, {W, 0}, {W - X, 0}});
-  RevealThrough(Screen, Picture, R);
+  RevealThrough(Screen, Picture, Poly({M, {0, 0}, {0, Y}}));
+  RevealThrough(Screen, Picture, Poly({M, {0, H}, {X, H}}));
+  RevealThrough(Screen, Picture, Poly({M, {W, H}, {W, H - Y}}));
+  RevealThrough(Screen, Picture, Poly({M, {W, 0}, {W - X, 0}}));
 }
 TARN_EFFECT_PROC(SweepClockwise) {
   const int cW = Half(W), cH = Half(H);
@@ -177,53 +174,52 @@ TARN_EFFECT_PROC(SpiralRectangle) {
   RevealThrough(Screen, Picture, CreatePolyRgn(std::span<const TPoint>(p)));
 }
 
-// Grids: one shape per cell, united into the first.
+// Grids: one shape per cell. Their union is what shows; rather than uniting the shapes one by
+// one (each union walks everything united so far), their rectangles are collected and revealed
+// together. The cells hold the same shape moved by whole pixels, so it is scan-converted once
+// and its rectangles are moved to each cell.
+
+namespace {
+
+void AddShapeAt(std::vector<TRect>& list, const std::vector<TRect>& shape, int dx, int dy) {
+  for (const TRect& r : shape)
+    list.push_back(r.Offset(dx, dy));
+}
+
+}  // namespace
 
 TARN_EFFECT_PROC(TriangularShred) {
   const int a = W / 10 + 1, b = H / 10 + 1;
   const int dx = MulDiv(a, Progress, 50), dy = MulDiv(b, Progress, 50);
-  std::optional<Region> R;
+  // The triangle of the cell centred on (0, 0).
+  const std::vector<TRect> shape = Poly({{-dx, -dy}, {0, dy}, {dx, -dy}}).Rects();
+  std::vector<TRect> list;
   for (int cx = a; cx - a < W; cx += 2 * a) {
-    for (int cy = b; cy - b < H + b; cy += 2 * b) {
-      Region t = Poly({{cx - dx, cy - dy}, {cx, cy + dy}, {cx + dx, cy - dy}});
-      if (R) {
-        *R |= t;
-      } else {
-        R = std::move(t);
-      }
-    }
+    for (int cy = b; cy - b < H + b; cy += 2 * b)
+      AddShapeAt(list, shape, cx, cy);
   }
-  RevealThrough(Screen, Picture, R);
+  RevealRects(Screen, Picture, list);
 }
 TARN_EFFECT_PROC(CircularShred) {
   const int a = std::min(W, H) / 10 + 1, b = MulDiv(3 * a, Progress, 200);
-  std::optional<Region> R;
+  // The circle of the cell at (0, 0).
+  const std::vector<TRect> shape = Region::Ellipse(a - b, a - b, a + b, a + b).Rects();
+  std::vector<TRect> list;
   for (int x = 0; x < W; x += 2 * a) {
-    for (int y = 0; y < H; y += 2 * a) {
-      Region c = Region::Ellipse(x + a - b, y + a - b, x + a + b, y + a + b);
-      if (R) {
-        *R |= c;
-      } else {
-        R = std::move(c);
-      }
-    }
+    for (int y = 0; y < H; y += 2 * a)
+      AddShapeAt(list, shape, x, y);
   }
-  RevealThrough(Screen, Picture, R);
+  RevealRects(Screen, Picture, list);
 }
 TARN_EFFECT_PROC(DiamondShred) {
   const int a = std::min(W, H) / 10 + 1, b = MulDiv(a, Progress, 50);
-  std::optional<Region> R;
+  const std::vector<TRect> shape = Poly({{-b, 0}, {0, -b}, {b, 0}, {0, b}}).Rects();
+  std::vector<TRect> list;
   for (int cx = a; cx - a < W; cx += 2 * a) {
-    for (int cy = a; cy - a < H; cy += 2 * a) {
-      Region d = Poly({{cx - b, cy}, {cx, cy - b}, {cx + b, cy}, {cx, cy + b}});
-      if (R) {
-        *R |= d;
-      } else {
-        R = std::move(d);
-      }
-    }
+    for (int cy = a; cy - a < H; cy += 2 * a)
+      AddShapeAt(list, shape, cx, cy);
   }
-  RevealThrough(Screen, Picture, R);
+  RevealRects(Screen, Picture, list);
 }
 
 // Vs, bow ties and crosses.
@@ -246,23 +242,20 @@ TARN_EFFECT_PROC(RevealVFromBottom) {
 }
 TARN_EFFECT_PROC(BowTieHorizontal) {
   const int cH = Half(H);
-  Region R = Poly({{0, cH - Y}, {X, cH}, {0, cH + Y}});
-  R |= Poly({{W, cH - Y}, {W - X, cH}, {W, cH + Y}});
-  RevealThrough(Screen, Picture, R);
+  RevealThrough(Screen, Picture, Poly({{0, cH - Y}, {X, cH}, {0, cH + Y}}));
+  RevealThrough(Screen, Picture, Poly({{W, cH - Y}, {W - X, cH}, {W, cH + Y}}));
 }
 TARN_EFFECT_PROC(BowTieVertical) {
   const int cW = Half(W);
-  Region R = Poly({{cW - X, 0}, {cW, 2 * Y}, {cW + X, 0}});
-  R |= Poly({{cW - X, H}, {cW, H - 2 * Y}, {cW + X, H}});
-  RevealThrough(Screen, Picture, R);
+  RevealThrough(Screen, Picture, Poly({{cW - X, 0}, {cW, 2 * Y}, {cW + X, 0}}));
+  RevealThrough(Screen, Picture, Poly({{cW - X, H}, {cW, H - 2 * Y}, {cW + X, H}}));
 }
 TARN_EFFECT_PROC(DiagonalCrossIn) {
   const int cW = Half(W), cH = Half(H), hX = Half(X), hY = Half(Y);
-  Region R = Poly({{0, cH - hY}, {hX, cH}, {0, cH + hY}});
-  R |= Poly({{W, cH - hY}, {W - hX, cH}, {W, cH + hY}});
-  R |= Poly({{cW - hX, 0}, {cW, hY}, {cW + hX, 0}});
-  R |= Poly({{cW - hX, H}, {cW, H - hY}, {cW + hX, H}});
-  RevealThrough(Screen, Picture, R);
+  RevealThrough(Screen, Picture, Poly({{0, cH - hY}, {hX, cH}, {0, cH + hY}}));
+  RevealThrough(Screen, Picture, Poly({{W, cH - hY}, {W - hX, cH}, {W, cH + hY}}));
+  RevealThrough(Screen, Picture, Poly({{cW - hX, 0}, {cW, hY}, {cW + hX, 0}}));
+  RevealThrough(Screen, Picture, Poly({{cW - hX, H}, {cW, H - hY}, {cW + hX, H}}));
 }
 TARN_EFFECT_PROC(DiagonalCrossOut) {
   const int cW = Half(W), cH = Half(H), u = Half(W - X), v = Half(H - Y);

@@ -83,6 +83,15 @@ inline int StretchSource(int i, int len, int slen) {
   return static_cast<int>((2LL * i + 1) * slen / (2LL * len));
 }
 
+// The generator's own sequence from a seed, written out independently of the effects' code.
+struct Lcg {
+  uint32_t seed;
+  int Next(int n) {
+    seed = seed * 134775813u + 1u;
+    return static_cast<int>((static_cast<uint64_t>(seed) * static_cast<uint64_t>(n)) >> 32);
+  }
+};
+
 // Fraction of pixels showing the new picture.
 inline double NewFraction(const Bitmap32& b) {
   long long count = 0;

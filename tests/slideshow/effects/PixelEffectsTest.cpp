@@ -147,15 +147,6 @@ TEST(PixelateTest, ZoomsThroughNearestPixels) {
   }
 }
 
-// The generator's own sequence from a seed, independently of the effects' code.
-struct Lcg {
-  uint32_t seed;
-  int Next(int n) {
-    seed = seed * 134775813u + 1u;
-    return static_cast<int>((static_cast<uint64_t>(seed) * static_cast<uint64_t>(n)) >> 32);
-  }
-};
-
 TEST(DissolveTest, SamePatternEveryRunAndTheSequenceContinues) {
   const int W = 45, H = 17;
   const Bitmap32 oldPic = OldPicture(W, H), newPic = NewPicture(W, H);

@@ -7,8 +7,11 @@
 #include <vector>
 
 #include "graphics/Region.h"
+#include "slideshow/effects/ComplexRegion.h"
 #include "slideshow/effects/EffectRandom.h"
 #include "slideshow/effects/EffectTable.h"
+#include "slideshow/effects/RectListEffects.h"
+#include "slideshow/effects/RegionReveal.h"
 #include "slideshow/effects/ShapeEffects.h"
 #include "tests/slideshow/effects/EffectTestSupport.h"
 
@@ -81,6 +84,39 @@ TEST(ShapeEffectsTest, WorkedEllipticReveal) {
   EXPECT_TRUE(
       ShowsThrough(RunFrame(85, 1000, 600, 130, 70, 37),
                    Region::Combine(Region(TRect{0, 0, 1000, 600}), inner, CombineMode::Xor)));
+}
+
+// The grids scan-convert one cell's shape and move it; the frame must equal the union of every
+// cell's own shape.
+TEST(ShapeEffectsTest, GridsEqualTheUnionOfTheirCells) {
+  auto lround = [](double v) { return static_cast<int>(v < 0 ? v - 0.5 : v + 0.5); };
+  for (const auto& [W, H] : {std::pair{503, 186}, {90, 140}}) {
+    for (const int p : {1, 30, 50, 77, 99}) {
+      const TPoint e = TransitionExtent(W, H, p);
+      Region triangles, circles, diamonds;
+      const int ta = W / 10 + 1, tb = H / 10 + 1;
+      const int dx = lround(ta * p / 50.0), dy = lround(tb * p / 50.0);
+      for (int cx = ta; cx - ta < W; cx += 2 * ta) {
+        for (int cy = tb; cy - tb < H + tb; cy += 2 * tb) {
+          const TPoint t[3] = {{cx - dx, cy - dy}, {cx, cy + dy}, {cx + dx, cy - dy}};
+          triangles |= Region::Polygon(t, 3, PolyFillMode::Winding);
+        }
+      }
+      const int a = std::min(W, H) / 10 + 1;
+      const int r = lround(3 * a * p / 200.0), d = lround(a * p / 50.0);
+      for (int x = 0; x < W; x += 2 * a) {
+        for (int y = 0; y < H; y += 2 * a) {
+          circles |= Region::Ellipse(x + a - r, y + a - r, x + a + r, y + a + r);
+          const TPoint q[4] = {
+              {x + a - d, y + a}, {x + a, y + a - d}, {x + a + d, y + a}, {x + a, y + a + d}};
+          diamonds |= Region::Polygon(q, 4, PolyFillMode::Winding);
+        }
+      }
+      EXPECT_TRUE(ShowsThrough(RunFrame(117, W, H, e.X, e.Y, p), triangles)) << W << " " << p;
+      EXPECT_TRUE(ShowsThrough(RunFrame(152, W, H, e.X, e.Y, p), circles)) << W << " " << p;
+      EXPECT_TRUE(ShowsThrough(RunFrame(164, W, H, e.X, e.Y, p), diamonds)) << W << " " << p;
+    }
+  }
 }
 
 TEST(ShapeEffectsTest, SweepStartsEmptyAndReachesTheCorners) {
@@ -219,6 +255,63 @@ TEST(RectListEffectsTest, BlindsAndUnevenBlinds) {
   EXPECT_TRUE(PixelsMatch(RunFrame(139, 70, 10, 20, 3, 50), [](int x, int y) {
     return (70 - x - 1) % 20 < 10 ? NewAt(x, y) : OldAt(x, y);
   }));
+}
+
+// Revealing a rectangle list directly must give the frame that clipping to its region gives.
+::testing::AssertionResult SameAsThroughRegion(const TComplexRegion& list, int W, int H) {
+  Bitmap32 direct = OldPicture(W, H), clipped = OldPicture(W, H);
+  const Bitmap32 newPic = NewPicture(W, H);
+  RevealRects(direct, newPic, list.Rects());
+  TComplexRegion copy;
+  for (const TRect& r : list.Rects())
+    copy.AddRect(r.Left, r.Top, r.Right, r.Bottom);
+  RevealThrough(clipped, newPic, copy.CreateRegion());
+  if (direct == clipped) return ::testing::AssertionSuccess();
+  return PixelsMatch(direct, [&](int x, int y) { return clipped.PixelAt(x, y); });
+}
+
+TEST(RevealRectsTest, MatchesTheRegionPathForEveryBuilder) {
+  using Builder = void (*)(TComplexRegion&, int, int, int, int, int, int);
+  for (const auto& [W, H] : {std::pair{503, 186}, {90, 140}}) {
+    for (const int p : {3, 26, 50, 51, 74, 97}) {
+      const TPoint e = TransitionExtent(W, H, p);
+      for (const Builder build :
+           {Builder{AddBarsRects}, Builder{AddShredRects}, Builder{AddSpeckleRects}}) {
+        for (const auto& [h, v] : {std::pair{1, 0},
+                                   {2, 0},
+                                   {3, 0},
+                                   {4, 0},
+                                   {5, 0},
+                                   {0, 1},
+                                   {0, 2},
+                                   {0, 3},
+                                   {0, 4},
+                                   {0, 5},
+                                   {1, 1},
+                                   {3, 2},
+                                   {4, 5}}) {
+          TComplexRegion list;
+          SetRandSeed(static_cast<uint32_t>(p * 7919 + h * 31 + v));
+          build(list, 2 * e.X, 2 * e.Y, W, H, h, v);
+          EXPECT_TRUE(SameAsThroughRegion(list, W, H))
+              << W << "x" << H << " p" << p << " modes " << h << v;
+        }
+      }
+    }
+  }
+}
+
+TEST(RevealRectsTest, OverlappingOutsideAndInvertedRectangles) {
+  Lcg g{5};
+  for (int round = 0; round < 40; ++round) {
+    TComplexRegion list;
+    const int n = 1 + g.Next(300);
+    for (int i = 0; i < n; ++i) {
+      const int l = g.Next(140) - 20, t = g.Next(100) - 20;
+      list.AddRect(l, t, l + g.Next(80) - 10, t + g.Next(50) - 10);
+    }
+    EXPECT_TRUE(SameAsThroughRegion(list, 100, 60)) << round;
+  }
 }
 
 }  // namespace

@@ -1,0 +1,92 @@
+#include "slideshow/effects/FastStretch.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "graphics/StretchMap.h"
+
+namespace tarn {
+namespace {
+
+// The source pixels a block with signed sizes covers.
+TRect SourceSpan(int sx, int sy, int sw, int sh) {
+  const int left = sw > 0 ? sx : sx + sw + 1, top = sh > 0 ? sy : sy + sh + 1;
+  return {left, top, left + std::abs(sw), top + std::abs(sh)};
+}
+
+}  // namespace
+
+void FastStretch(Bitmap32& Dest, int x, int y, int w, int h, const Bitmap32& Source, int sx, int sy,
+                 int sw, int sh) {
+  if (w == 0 || h == 0 || sw == 0 || sh == 0 || Source.Empty() || Dest.Empty()) return;
+  if (Dest.HasClip()) {
+    Dest.StretchBlock(x, y, w, h, Source, sx, sy, sw, sh);
+    return;
+  }
+  if (&Source == &Dest) {
+    // Take aside only the part of the block that lies inside the bitmap; positions outside it
+    // stay outside the copy, so they still leave their destination pixels alone.
+    const TRect block = SourceSpan(sx, sy, sw, sh).Intersect(Source.BoundsRect());
+    if (block.IsEmpty()) return;
+    if (static_cast<long long>(block.Width()) * block.Height() * 2 >=
+        static_cast<long long>(Source.Width()) * Source.Height()) {
+      const Bitmap32 copy(Source);  // most of it: one plain copy
+      FastStretch(Dest, x, y, w, h, copy, sx, sy, sw, sh);
+      return;
+    }
+    Bitmap32 copy(block.Width(), block.Height());
+    copy.CopyBlock(0, 0, block.Width(), block.Height(), Source, block.Left, block.Top);
+    FastStretch(Dest, x, y, w, h, copy, sx - block.Left, sy - block.Top, sw, sh);
+    return;
+  }
+  const long long left = w > 0 ? x : static_cast<long long>(x) + w + 1;
+  const long long top = h > 0 ? y : static_cast<long long>(y) + h + 1;
+  const long long right = left + std::abs(static_cast<long long>(w));
+  const long long bottom = top + std::abs(static_cast<long long>(h));
+  const TRect dst{static_cast<int>(std::max<long long>(left, 0)),
+                  static_cast<int>(std::max<long long>(top, 0)),
+                  static_cast<int>(std::min<long long>(right, Dest.Width())),
+                  static_cast<int>(std::min<long long>(bottom, Dest.Height()))};
+  if (dst.IsEmpty()) return;
+
+  std::vector<int> cols, rows;
+  StretchMap(dst.Left, dst.Width(), x, w, sx, sw, Source.Width(), cols);
+  StretchMap(dst.Top, dst.Height(), y, h, sy, sh, Source.Height(), rows);
+  const bool allValid = std::none_of(cols.begin(), cols.end(), [](int c) { return c < 0; });
+  bool straight = allValid;  // the columns map 1:1 onto consecutive source columns
+  for (std::size_t k = 1; straight && k < cols.size(); ++k)
+    straight = cols[k] == cols[0] + static_cast<int>(k);
+  const std::size_t bytes = cols.size() * sizeof(Pixel32);
+
+  const Pixel32* previous = nullptr;  // the last row drawn whole, and its source row
+  int previousRow = -1;
+  for (std::size_t k = 0; k < rows.size(); ++k) {
+    const int srow = rows[k];
+    Pixel32* out = Dest.ScanLine(dst.Top + static_cast<int>(k)) + dst.Left;
+    if (srow < 0) {
+      previous = nullptr;
+      continue;
+    }
+    const Pixel32* in = Source.ScanLine(srow);
+    if (previous != nullptr && srow == previousRow) {
+      std::memcpy(out, previous, bytes);
+    } else if (straight) {
+      std::memcpy(out, in + cols[0], bytes);
+    } else if (allValid) {
+      for (std::size_t c = 0; c < cols.size(); ++c)
+        out[c] = in[cols[c]];
+    } else {
+      for (std::size_t c = 0; c < cols.size(); ++c) {
+        if (cols[c] >= 0) out[c] = in[cols[c]];
+      }
+    }
+    if (allValid) {
+      previous = out;
+      previousRow = srow;
+    }
+  }
+}
+
+}  // namespace tarn
