@@ -2,14 +2,17 @@
 // turning (repaints, posted messages), the warning and folder dialogs must be the framework's
 // own modal forms, and the wizard window must land centred and rounded on the right monitor.
 #include <chrono>
+#include <iterator>
 
 #include "app/syshelpers/SysHelpers.h"
 #include "app/syshelpers/ui/FolderDialog.h"
 #include "app/syshelpers/ui/FrameworkServices.h"
+#include "app/syshelpers/ui/ResourceFiles.h"
 #include "app/syshelpers/ui/WindowPlacement.h"
 #include "base/FileStream.h"
 #include "framework/Application.h"
 #include "framework/CustomControl.h"
+#include "framework/ResourceTable.h"
 #include "framework/Screen.h"
 #include "graphics/Canvas.h"
 #include "platform/host/HeadlessHost.h"
@@ -224,6 +227,24 @@ TEST_F(UiHelpers, FolderDialogCancelAnswersNothing) {
     host.PressKey(dialog.HostWindow(), VK_ESCAPE);
   });
   EXPECT_EQ(BrowseForFolder("t", ""), "");
+}
+
+const unsigned char kPackage[] = {'T', 'A', 'R', 'N', 0, 1, 2, 3};
+const TResourceEntry kResources[] = {
+    {0, "DBFILE", 0, "IDATA", kPackage, sizeof kPackage},
+};
+
+TEST_F(UiHelpers, SaveResourceToFileWritesTheResourceOrReportsFalse) {
+  const TResourceTableRegistration table(kResources, 1);
+  const std::string file = "C:\\users\\tarndata.bin";
+  ASSERT_TRUE(SaveResourceToFile("dbfile", "idata", file));  // names in any case
+  std::ifstream in(prefix_ / "drive_c" / "users" / "tarndata.bin", std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(bytes, std::string(reinterpret_cast<const char*>(kPackage), sizeof kPackage));
+  EXPECT_FALSE(SaveResourceToFile("DBFILE", "NOPE", "C:\\users\\other.bin"));
+  EXPECT_FALSE(std::filesystem::exists(prefix_ / "drive_c" / "users" / "other.bin"));
+  EXPECT_FALSE(SaveResourceToFile("DBFILE", "IDATA", "Q:\\x.bin"));
+  EXPECT_FALSE(SaveResourceToFile("DBFILE", "IDATA", "C:\\users"));  // a folder
 }
 
 }  // namespace
