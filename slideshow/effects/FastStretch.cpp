@@ -25,22 +25,6 @@ void FastStretch(Bitmap32& Dest, int x, int y, int w, int h, const Bitmap32& Sou
     Dest.StretchBlock(x, y, w, h, Source, sx, sy, sw, sh);
     return;
   }
-  if (&Source == &Dest) {
-    // Take aside only the part of the block that lies inside the bitmap; positions outside it
-    // stay outside the copy, so they still leave their destination pixels alone.
-    const TRect block = SourceSpan(sx, sy, sw, sh).Intersect(Source.BoundsRect());
-    if (block.IsEmpty()) return;
-    if (static_cast<long long>(block.Width()) * block.Height() * 2 >=
-        static_cast<long long>(Source.Width()) * Source.Height()) {
-      const Bitmap32 copy(Source);  // most of it: one plain copy
-      FastStretch(Dest, x, y, w, h, copy, sx, sy, sw, sh);
-      return;
-    }
-    Bitmap32 copy(block.Width(), block.Height());
-    copy.CopyBlock(0, 0, block.Width(), block.Height(), Source, block.Left, block.Top);
-    FastStretch(Dest, x, y, w, h, copy, sx - block.Left, sy - block.Top, sw, sh);
-    return;
-  }
   const long long left = w > 0 ? x : static_cast<long long>(x) + w + 1;
   const long long top = h > 0 ? y : static_cast<long long>(y) + h + 1;
   const long long right = left + std::abs(static_cast<long long>(w));
@@ -54,17 +38,48 @@ void FastStretch(Bitmap32& Dest, int x, int y, int w, int h, const Bitmap32& Sou
   std::vector<int> cols, rows;
   StretchMap(dst.Left, dst.Width(), x, w, sx, sw, Source.Width(), cols);
   StretchMap(dst.Top, dst.Height(), y, h, sy, sh, Source.Height(), rows);
+  const int n = static_cast<int>(cols.size());
+
+  // Within one bitmap, rows are drawn in an order that never reads a row already drawn (the
+  // squeezes read rows at or beyond the one they draw, on one side), and a row read by itself is
+  // drawn from the side that reads ahead. Anything else reads a copy of the block.
+  bool rowsDown = true, rowsUp = true, colsRight = true, colsLeft = true;
+  if (&Source == &Dest) {
+    for (int k = 0; k < static_cast<int>(rows.size()); ++k) {
+      if (rows[k] < 0) continue;
+      rowsDown = rowsDown && rows[k] >= dst.Top + k;
+      rowsUp = rowsUp && rows[k] <= dst.Top + k;
+    }
+    for (int k = 0; k < n; ++k) {
+      if (cols[k] < 0) continue;
+      colsRight = colsRight && cols[k] >= dst.Left + k;
+      colsLeft = colsLeft && cols[k] <= dst.Left + k;
+    }
+    if (!(rowsDown || rowsUp) || !(colsRight || colsLeft)) {
+      const TRect block = SourceSpan(sx, sy, sw, sh).Intersect(Source.BoundsRect());
+      if (block.IsEmpty()) return;
+      // Only the part of the block inside the bitmap is taken aside; positions outside it stay
+      // outside the copy, so they still leave their destination pixels alone.
+      Bitmap32 copy(block.Width(), block.Height());
+      copy.CopyBlock(0, 0, block.Width(), block.Height(), Source, block.Left, block.Top);
+      FastStretch(Dest, x, y, w, h, copy, sx - block.Left, sy - block.Top, sw, sh);
+      return;
+    }
+  }
+
   const bool allValid = std::none_of(cols.begin(), cols.end(), [](int c) { return c < 0; });
   bool straight = allValid;  // the columns map 1:1 onto consecutive source columns
-  for (std::size_t k = 1; straight && k < cols.size(); ++k)
-    straight = cols[k] == cols[0] + static_cast<int>(k);
+  for (int k = 1; straight && k < n; ++k)
+    straight = cols[k] == cols[0] + k;
   const std::size_t bytes = cols.size() * sizeof(Pixel32);
 
   const Pixel32* previous = nullptr;  // the last row drawn whole, and its source row
   int previousRow = -1;
-  for (std::size_t k = 0; k < rows.size(); ++k) {
+  const int count = static_cast<int>(rows.size());
+  for (int i = 0; i < count; ++i) {
+    const int k = rowsDown ? i : count - 1 - i;
     const int srow = rows[k];
-    Pixel32* out = Dest.ScanLine(dst.Top + static_cast<int>(k)) + dst.Left;
+    Pixel32* out = Dest.ScanLine(dst.Top + k) + dst.Left;
     if (srow < 0) {
       previous = nullptr;
       continue;
@@ -73,12 +88,13 @@ void FastStretch(Bitmap32& Dest, int x, int y, int w, int h, const Bitmap32& Sou
     if (previous != nullptr && srow == previousRow) {
       std::memcpy(out, previous, bytes);
     } else if (straight) {
-      std::memcpy(out, in + cols[0], bytes);
-    } else if (allValid) {
-      for (std::size_t c = 0; c < cols.size(); ++c)
-        out[c] = in[cols[c]];
+      std::memmove(out, in + cols[0], bytes);
+    } else if (colsRight) {
+      for (int c = 0; c < n; ++c) {
+        if (cols[c] >= 0) out[c] = in[cols[c]];
+      }
     } else {
-      for (std::size_t c = 0; c < cols.size(); ++c) {
+      for (int c = n - 1; c >= 0; --c) {
         if (cols[c] >= 0) out[c] = in[cols[c]];
       }
     }
