@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/Application.h"
+#include "framework/DialogIcon.h"
 #include "framework/Form.h"
 #include "graphics/Canvas.h"
 #include "platform/host/VirtualKeys.h"
@@ -102,7 +103,7 @@ class TDialogButton : public TCustomControl {
 class TMessageDialog : public TForm {
  public:
   TMessageDialog(const std::string& text, const std::string& caption, uint32_t flags)
-      : TForm(nullptr), text_(text) {
+      : TForm(nullptr), text_(text), flags_(flags), icon_(HasDialogIcon(flags)) {
     SetBorderStyle(TBorderStyle::bsDialog);
     SetPosition(TPosition::poScreenCenter);
     SetCaption(caption);
@@ -137,10 +138,14 @@ class TMessageDialog : public TForm {
     measure.DrawText(text_, text_rect, dtCalcRect | dtWordBreak | dtNoPrefix);
     const int buttons_width =
         static_cast<int>(buttons.size()) * (kButtonWidth + kButtonGap) - kButtonGap;
-    const int width = std::max({text_rect.Width(), buttons_width, 180}) + 2 * kMargin;
-    const int height = kMargin + std::max(text_rect.Height(), 12) + 18 + kButtonHeight + kMargin;
+    // The icon the flags ask for stands left of the text, which is centred beside it.
+    const int icon_space = icon_ ? kDialogIconSize + kMargin : 0;
+    const int body = std::max({text_rect.Height(), 12, icon_ ? kDialogIconSize : 0});
+    const int width = std::max({text_rect.Width() + icon_space, buttons_width, 180}) + 2 * kMargin;
+    const int height = kMargin + body + 18 + kButtonHeight + kMargin;
     SetBounds(0, 0, width, height);
-    text_rect_ = Bounds(kMargin, kMargin, width - 2 * kMargin, text_rect.Height());
+    text_rect_ = Bounds(kMargin + icon_space, kMargin + (body - text_rect.Height()) / 2,
+                        width - 2 * kMargin - icon_space, text_rect.Height());
 
     int x = (width - buttons_width) / 2;
     for (const auto& [label, result] : buttons) {
@@ -153,6 +158,7 @@ class TMessageDialog : public TForm {
  protected:
   void Paint() override {
     Canvas& c = GetCanvas();
+    if (icon_) DrawDialogIcon(c, kMargin, kMargin, flags_);
     c.brush.Style = BrushStyle::Clear;
     TRect r = text_rect_;
     c.DrawText(text_, r,
@@ -171,6 +177,8 @@ class TMessageDialog : public TForm {
 
  private:
   std::string text_;
+  uint32_t flags_;
+  bool icon_;
   TRect text_rect_;
   TModalResult escape_ = TModalResult::mrOk;
 };
