@@ -340,6 +340,8 @@ class Parser {
 }  // namespace
 
 TLayoutObject ParseLayout(std::string_view text, const std::string& source) {
+  // Editors may start a UTF-8 file with a byte-order mark.
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   return Parser(text, source).Document();
 }
 

@@ -139,6 +139,8 @@ end)",
   EXPECT_EQ(p[9].Block[1].Block[0].Value.Number, 2);
   ASSERT_EQ(root.Children.size(), 1u);
   EXPECT_EQ(root.Children[0].Line, 14);
+  // A byte-order mark before the text is no part of it.
+  EXPECT_EQ(ParseLayout("\xEF\xBB\xBFobject A: TB\nend", "p").ClassName, "TB");
 }
 
 }  // namespace
