@@ -1,7 +1,9 @@
 #include "framework/Thread.h"
 
+#if defined(__linux__)
 #include <sys/resource.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <chrono>
@@ -14,7 +16,7 @@ namespace tarn {
 namespace {
 
 // Niceness steps of the priorities, relative to the niceness the thread started with.
-int NiceDelta(TThreadPriority priority) {
+[[maybe_unused]] int NiceDelta(TThreadPriority priority) {
   switch (priority) {
     case TThreadPriority::tpIdle:
       return 19;
@@ -90,9 +92,11 @@ std::exception_ptr TThread::FatalException() const {
 }
 
 void TThread::ThreadProc(TThread* self) {
+#if defined(__linux__)
   self->base_nice_.store(getpriority(PRIO_PROCESS, 0));
   self->native_id_.store(static_cast<int>(gettid()));
   self->ApplyPriority();
+#endif
   std::exception_ptr error;
   if (!self->Terminated()) {
     try {
@@ -184,11 +188,13 @@ void TThread::SetPriority(TThreadPriority priority) {
 }
 
 void TThread::ApplyPriority() {
+#if defined(__linux__)
   const int tid = native_id_.load();
   if (tid == 0) return;
   const int nice = std::clamp(base_nice_.load() + NiceDelta(priority_.load()), -20, 19);
   // Refused without the privilege to raise a priority; the value stays stored.
   (void)setpriority(PRIO_PROCESS, static_cast<id_t>(tid), nice);
+#endif
 }
 
 void TThread::Synchronize(const TThreadMethod& method) {
