@@ -36,7 +36,13 @@ function(tarn_test name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE tarn_settings ${ARG_DEPS} GTest::gtest GTest::gmock
                                         GTest::gtest_main)
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "unit;${ARG_LABELS}"
+  # gtest_discover_tests flattens a list of labels to its first one, so the labels are joined
+  # into one ("unit-threads"); ctest -L takes a pattern, so -L unit and -L threads both match.
+  set(label unit)
+  foreach(extra IN LISTS ARG_LABELS)
+    string(APPEND label "-${extra}")
+  endforeach()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS ${label}
                        WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
   if("threads" IN_LIST ARG_LABELS)
     set_property(GLOBAL APPEND PROPERTY TARN_THREAD_TESTS ${name})
