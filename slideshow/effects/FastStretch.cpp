@@ -1,11 +1,10 @@
 #include "slideshow/effects/FastStretch.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
-
-#include "graphics/StretchMap.h"
 
 namespace tarn {
 namespace {
@@ -14,6 +13,36 @@ namespace {
 TRect SourceSpan(int sx, int sy, int sw, int sh) {
   const int left = sw > 0 ? sx : sx + sw + 1, top = sh > 0 ? sy : sy + sh + 1;
   return {left, top, left + std::abs(sw), top + std::abs(sh)};
+}
+
+// The sampling map of graphics/StretchMap.h, position for position: destination position
+// start + k of a block at pos with signed length len takes source position
+// spos +- floor((2i + 1) |slen| / (2 |len|)), i counted from pos in the direction of len, or -1
+// outside 0 .. limit - 1. The quotient is stepped along i instead of divided out each time.
+void NearestMap(int start, int count, int pos, int len, int spos, int slen, int limit,
+                std::vector<int>& out) {
+  out.resize(static_cast<std::size_t>(count));
+  if (count <= 0) return;
+  const int64_t den = 2 * std::abs(static_cast<int64_t>(len));
+  const int64_t sn = std::abs(static_cast<int64_t>(slen));
+  // i runs upward from the destination end nearest pos.
+  const int64_t first = len > 0
+                            ? static_cast<int64_t>(start) - pos
+                            : static_cast<int64_t>(pos) - (static_cast<int64_t>(start) + count - 1);
+  const int64_t num = (2 * first + 1) * sn;
+  int64_t q = num / den, r = num % den;
+  const int64_t stepQ = (2 * sn) / den, stepR = (2 * sn) % den;
+  for (int n = 0; n < count; ++n) {
+    const int k = len > 0 ? n : count - 1 - n;
+    const int64_t s = slen > 0 ? spos + q : spos - q;
+    out[static_cast<std::size_t>(k)] = s >= 0 && s < limit ? static_cast<int>(s) : -1;
+    q += stepQ;
+    r += stepR;
+    if (r >= den) {
+      r -= den;
+      ++q;
+    }
+  }
 }
 
 }  // namespace
@@ -36,8 +65,8 @@ void FastStretch(Bitmap32& Dest, int x, int y, int w, int h, const Bitmap32& Sou
   if (dst.IsEmpty()) return;
 
   std::vector<int> cols, rows;
-  StretchMap(dst.Left, dst.Width(), x, w, sx, sw, Source.Width(), cols);
-  StretchMap(dst.Top, dst.Height(), y, h, sy, sh, Source.Height(), rows);
+  NearestMap(dst.Left, dst.Width(), x, w, sx, sw, Source.Width(), cols);
+  NearestMap(dst.Top, dst.Height(), y, h, sy, sh, Source.Height(), rows);
   const int n = static_cast<int>(cols.size());
 
   // Within one bitmap, rows are drawn in an order that never reads a row already drawn (the
@@ -89,6 +118,9 @@ void FastStretch(Bitmap32& Dest, int x, int y, int w, int h, const Bitmap32& Sou
       std::memcpy(out, previous, bytes);
     } else if (straight) {
       std::memmove(out, in + cols[0], bytes);
+    } else if (allValid && colsRight) {
+      for (int c = 0; c < n; ++c)
+        out[c] = in[cols[c]];
     } else if (colsRight) {
       for (int c = 0; c < n; ++c) {
         if (cols[c] >= 0) out[c] = in[cols[c]];

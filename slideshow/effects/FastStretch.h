@@ -1,5 +1,5 @@
 // Nearest-pixel stretch for the effects' full-frame zooms and squeezes: the same pixels as
-// Bitmap32::StretchBlock (the same sampling map), but a destination row whose columns map 1:1 is
+// Bitmap32::StretchBlock (its sampling map, stepped rather than divided per pixel), but a destination row whose columns map 1:1 is
 // copied in one piece, and a row that repeats the source row of the row before it is copied
 // from that row, so vertical squeezes run at block-copy speed and zooms gather each distinct row
 // once.
