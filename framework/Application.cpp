@@ -357,7 +357,10 @@ bool TApplication::FireDueTimers() {
     if (t.Due <= now) due.emplace_back(t.Target, t.Id);
   }
   bool did = false;
-  for (const auto& [target, id] : due) {
+  for (const auto& entry : due) {
+    // Copies, not bindings: clang 14 cannot capture structured bindings in a lambda.
+    const THandle target = entry.first;
+    const uint32_t id = entry.second;
     // A handler may have killed or reset the timer meanwhile.
     auto it = std::find_if(timers_.begin(), timers_.end(),
                            [&](const Timer& t) { return t.Target == target && t.Id == id; });

@@ -182,7 +182,6 @@ class TApplication : public TComponent {
   TControl* capture_ = nullptr;
   TShiftState shift_state_ = 0;
   TMessageBoxHandler message_box_;
-  bool showing_exception_ = false;
 
   std::mutex queue_mutex_;  // posted messages and synchronised calls come from other threads
   std::condition_variable sync_done_;

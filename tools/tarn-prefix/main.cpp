@@ -48,18 +48,18 @@ int Init(TPosixPlatform& platform, const Args& args) {
         throw CliError("unknown Windows version '" + options.windowsVersion + "'", kUsage);
       }
     } else if (args[i] == "--drive" && i + 1 < args.size()) {
-      const std::string spec = args[++i];
-      const std::size_t comma = spec.find(',', 3);
-      if (spec.size() < 4 || spec[1] != ':' || spec[2] != '=') {
-        throw CliError("a drive is given as X:=DIR[,TYPE], not '" + spec + "'", kUsage);
+      const std::string driveArg = args[++i];
+      const std::size_t comma = driveArg.find(',', 3);
+      if (driveArg.size() < 4 || driveArg[1] != ':' || driveArg[2] != '=') {
+        throw CliError("a drive is given as X:=DIR[,TYPE], not '" + driveArg + "'", kUsage);
       }
       TPrefixOptions::TDrive drive;
-      drive.letter = spec[0];
-      drive.target = spec.substr(3, comma == std::string::npos ? comma : comma - 3);
-      if (comma != std::string::npos) drive.type = spec.substr(comma + 1);
+      drive.letter = driveArg[0];
+      drive.target = driveArg.substr(3, comma == std::string::npos ? comma : comma - 3);
+      if (comma != std::string::npos) drive.type = driveArg.substr(comma + 1);
       if (!std::filesystem::is_directory(drive.target)) {
         throw CliError(
-            "drive " + spec.substr(0, 2) + ": " + drive.target.string() + " is not a folder",
+            "drive " + driveArg.substr(0, 2) + ": " + drive.target.string() + " is not a folder",
             kFailed);
       }
       options.drives.push_back(drive);

@@ -4,6 +4,7 @@
 // TEXT (UTF-8) defaults to the wizard's title; it is drawn in 宋体 12 px bold, then a few other
 // families, styles and DrawText layouts are shown below it, each at 1x and magnified 4x.
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <fstream>
 #include <string>
@@ -103,9 +104,14 @@ int Run(const std::string& out_path, const std::string& text_utf8) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2 || argc > 3) {
-    std::fprintf(stderr, "usage: tarn-text-sample OUT.png [TEXT]\n");
-    return 2;
+  const bool help =
+      argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0);
+  if (help || argc < 2 || argc > 3 || argv[1][0] == '-') {
+    std::fprintf(
+        help ? stdout : stderr,
+        "usage: tarn-text-sample OUT.png [TEXT]\n"
+        "Renders TEXT (UTF-8; a Chinese sample by default) in the wizard's fonts to OUT.png.\n");
+    return help ? 0 : 2;
   }
   try {
     return Run(argv[1], argc == 3 ? argv[2] : "塔恩播放器 安装向导");
