@@ -8,59 +8,17 @@
 #include <unistd.h>
 #include <zlib.h>
 
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <memory>
-#include <new>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "store/uXPFileDB.h"
-
-// Every operator new is counted so the peak heap of one read can be shown.
-namespace {
-std::atomic<std::size_t> gLive{0};
-std::atomic<std::size_t> gPeak{0};
-constexpr std::size_t kHeader = alignof(std::max_align_t);
-void* Allocate(std::size_t n) {
-  auto* p = static_cast<unsigned char*>(std::malloc(n + kHeader));
-  if (p == nullptr) throw std::bad_alloc();
-  *reinterpret_cast<std::size_t*>(p) = n;
-  const std::size_t live = gLive.fetch_add(n, std::memory_order_relaxed) + n;
-  std::size_t peak = gPeak.load(std::memory_order_relaxed);
-  while (live > peak && !gPeak.compare_exchange_weak(peak, live, std::memory_order_relaxed)) {
-  }
-  return p + kHeader;
-}
-void Release(void* q) {
-  if (q == nullptr) return;
-  auto* p = static_cast<unsigned char*>(q) - kHeader;
-  gLive.fetch_sub(*reinterpret_cast<std::size_t*>(p), std::memory_order_relaxed);
-  std::free(p);
-}
-}  // namespace
-void* operator new(std::size_t n) {
-  return Allocate(n);
-}
-void* operator new[](std::size_t n) {
-  return Allocate(n);
-}
-void operator delete(void* p) noexcept {
-  Release(p);
-}
-void operator delete[](void* p) noexcept {
-  Release(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-  Release(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-  Release(p);
-}
+#include "tests/support/HeapMeter.h"
 
 namespace {
 
@@ -288,10 +246,9 @@ int main(int argc, char** argv) {
     TXPFileDB db;
     db.SetDBMark("m_install");
     db.SetDBFile(p.file);
-    const std::size_t base = gLive.load();
-    gPeak = base;
+    tarn::testing::HeapPeakMeter meter;
     auto stream = db.GetData(p.largestName);
-    const std::size_t peak = gPeak.load() - base;
+    const std::size_t peak = meter.Peak();
     const std::size_t bound = p.largestPacked + p.largestUnpacked;
     std::printf(
         "peak heap reading %s: %zu bytes; packed + unpacked %zu bytes; above that %lld bytes\n",

@@ -3,70 +3,15 @@
 // 17 MB entry and must not hold several copies of it. This test counts every operator new.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <random>
 
 #include "store/XPException.h"
 #include "store/uXPFileDB.h"
 #include "tests/store/RawContainer.h"
+#include "tests/support/HeapMeter.h"
 #include "tests/support/TempDir.h"
 
-namespace {
-
-std::atomic<std::size_t> gLive{0};
-std::atomic<std::size_t> gPeak{0};
-constexpr std::size_t kHeader = alignof(std::max_align_t);
-
-void* Allocate(std::size_t n) {
-  auto* p = static_cast<unsigned char*>(std::malloc(n + kHeader));
-  if (p == nullptr) throw std::bad_alloc();
-  *reinterpret_cast<std::size_t*>(p) = n;
-  const std::size_t live = gLive += n;
-  std::size_t peak = gPeak.load();
-  while (live > peak && !gPeak.compare_exchange_weak(peak, live)) {
-  }
-  return p + kHeader;
-}
-
-void Release(void* q) {
-  if (q == nullptr) return;
-  auto* p = static_cast<unsigned char*>(q) - kHeader;
-  gLive -= *reinterpret_cast<std::size_t*>(p);
-  std::free(p);
-}
-
-// Peak of live heap bytes above the level at the start of the measurement.
-class PeakMeter {
- public:
-  PeakMeter() : base_(gLive.load()) { gPeak = base_; }
-  std::size_t Peak() const { return gPeak.load() - base_; }
-
- private:
-  std::size_t base_;
-};
-
-}  // namespace
-
-void* operator new(std::size_t n) {
-  return Allocate(n);
-}
-void* operator new[](std::size_t n) {
-  return Allocate(n);
-}
-void operator delete(void* p) noexcept {
-  Release(p);
-}
-void operator delete[](void* p) noexcept {
-  Release(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-  Release(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-  Release(p);
-}
+using tarn::testing::HeapPeakMeter;
 
 namespace tarn {
 namespace {
@@ -97,7 +42,7 @@ TEST(StoreMemoryTest, ReadingAnEntryHoldsPackedPlusUnpacked) {
 
   std::size_t peak = 0;
   {
-    PeakMeter meter;
+    HeapPeakMeter meter;
     auto stream = db.GetData("big");
     peak = meter.Peak();
     ASSERT_EQ(stream->Length(), content.size());
@@ -120,7 +65,7 @@ TEST(StoreMemoryTest, AHugeClaimIsRefusedBeforeAllocating) {
   testing::WriteFileBytes(path, bytes);
   TXPFileDB db;
   db.SetDBFile(path);
-  PeakMeter meter;
+  HeapPeakMeter meter;
   EXPECT_THROW(db.GetData("x"), EContainerDamaged);
   EXPECT_LT(meter.Peak(), 64u * 1024);
 }
