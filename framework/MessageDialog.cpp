@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/Application.h"
+#include "framework/Button.h"
 #include "framework/DialogIcon.h"
 #include "framework/Form.h"
 #include "graphics/Canvas.h"
@@ -23,82 +24,6 @@ constexpr int kMaxTextWidth = 380;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 23;
 constexpr int kButtonGap = 8;
-
-class TDialogButton : public TCustomControl {
- public:
-  TDialogButton(TCustomForm* form, const std::string& caption, TModalResult result)
-      : TCustomControl(form), result_(result) {
-    SetCaption(caption);
-    SetTabStop(true);
-    SetParent(form);
-  }
-
- protected:
-  void Paint() override {
-    Canvas& c = GetCanvas();
-    TRect r = ClientRect();
-    c.FillRect(r, clBtnFace);
-    if (pressed_) {
-      c.Frame3D(r, clBtnShadow, clBtnHighlight, 1);
-    } else {
-      c.Frame3D(r, clBtnHighlight, cl3DDkShadow, 1);
-    }
-    c.brush.Style = BrushStyle::Clear;
-    c.font.Color = clBtnText;
-    TRect text = ClientRect();
-    if (pressed_) text = text.Offset(1, 1);
-    c.DrawText(Caption(), text, dtCenter | dtVCenter | dtSingleLine);
-    if (Focused()) c.FrameRect(ClientRect().Inflate(-3, -3), clBtnShadow);
-  }
-
-  void WndProc(TMessage& m) override {
-    switch (m.Msg) {
-      case WM_SETFOCUS:
-      case WM_KILLFOCUS:
-        Invalidate();
-        break;
-      case WM_CAPTURECHANGED:
-        pressed_ = false;
-        Invalidate();
-        break;
-      default:
-        break;
-    }
-    TCustomControl::WndProc(m);
-  }
-
-  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override {
-    if (button == TMouseButton::mbLeft) {
-      if (CanFocus()) SetFocus();
-      pressed_ = true;
-      Invalidate();
-    }
-    TCustomControl::MouseDown(button, shift, x, y);
-  }
-
-  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override {
-    pressed_ = false;
-    Invalidate();
-    TCustomControl::MouseUp(button, shift, x, y);
-  }
-
-  void KeyDown(uint16_t& key, TShiftState shift) override {
-    TCustomControl::KeyDown(key, shift);
-    if (key == VK_SPACE || key == VK_RETURN) {
-      key = 0;
-      Click();
-    }
-  }
-
-  void Click() override {
-    TCustomControl::Click();
-    if (TCustomForm* form = ParentForm()) form->SetModalResult(result_);
-  }
-
- private:
-  TModalResult result_;
-  bool pressed_ = false;
-};
 
 class TMessageDialog : public TForm {
  public:
@@ -149,7 +74,10 @@ class TMessageDialog : public TForm {
 
     int x = (width - buttons_width) / 2;
     for (const auto& [label, result] : buttons) {
-      auto* button = new TDialogButton(this, label, result);
+      auto* button = new TButton(this);
+      button->SetCaption(label);
+      button->SetModalResult(result);
+      button->SetParent(this);
       button->SetBounds(x, height - kMargin - kButtonHeight, kButtonWidth, kButtonHeight);
       x += kButtonWidth + kButtonGap;
     }

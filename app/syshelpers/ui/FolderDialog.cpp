@@ -11,6 +11,7 @@
 #include "base/FileStream.h"
 #include "base/StringUtils.h"
 #include "framework/Application.h"
+#include "framework/Button.h"
 #include "graphics/Canvas.h"
 #include "platform/Platform.h"
 #include "platform/host/VirtualKeys.h"
@@ -178,60 +179,12 @@ class TFolderList : public TCustomControl {
   TFolderDialog* dialog_;
 };
 
-class TFolderButton : public TCustomControl {
- public:
-  TFolderButton(TFolderDialog* dialog, const std::string& caption) : TCustomControl(dialog) {
-    SetCaption(caption);
-    SetTabStop(true);
-    SetParent(dialog);
-  }
-
- protected:
-  void Paint() override {
-    Canvas& c = GetCanvas();
-    const TRect r = ClientRect();
-    c.FillRect(r, clBtnFace);
-    TRect frame = r;
-    c.Frame3D(frame, pressed_ ? clBtnShadow : clBtnHighlight,
-              pressed_ ? clBtnHighlight : cl3DDkShadow, 1);
-    c.brush.Style = BrushStyle::Clear;
-    c.font.Color = Enabled() ? clBtnText : clGrayText;
-    TRect text = pressed_ ? r.Offset(1, 1) : r;
-    c.DrawText(Caption(), text, dtCenter | dtVCenter | dtSingleLine);
-    if (Focused()) c.FrameRect(r.Inflate(-3, -3), clBtnShadow);
-  }
-  void WndProc(TMessage& m) override {
-    if (m.Msg == WM_SETFOCUS || m.Msg == WM_KILLFOCUS || m.Msg == CM_ENABLEDCHANGED) Invalidate();
-    if (m.Msg == WM_CAPTURECHANGED) {
-      pressed_ = false;
-      Invalidate();
-    }
-    TCustomControl::WndProc(m);
-  }
-  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override {
-    if (button == TMouseButton::mbLeft) {
-      if (CanFocus()) SetFocus();
-      pressed_ = true;
-      Invalidate();
-    }
-    TCustomControl::MouseDown(button, shift, x, y);
-  }
-  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override {
-    pressed_ = false;
-    Invalidate();
-    TCustomControl::MouseUp(button, shift, x, y);
-  }
-  void KeyDown(uint16_t& key, TShiftState shift) override {
-    TCustomControl::KeyDown(key, shift);
-    if (key == VK_SPACE) {
-      key = 0;
-      Click();
-    }
-  }
-
- private:
-  bool pressed_ = false;
-};
+TButton* TFolderDialog::NewButton(const std::string& caption) {
+  auto* button = new TButton(this);
+  button->SetCaption(caption);
+  button->SetParent(this);
+  return button;
+}
 
 TFolderDialog::TFolderDialog(const std::string& title, const std::string& initialFolder)
     : TForm(nullptr), title_(title) {
@@ -249,16 +202,16 @@ TFolderDialog::TFolderDialog(const std::string& title, const std::string& initia
   list_ = new TFolderList(this);
   list_->SetBounds(kMargin, 64, kWidth - 2 * kMargin, kHeight - 64 - kButtonHeight - 2 * kMargin);
   const int buttonTop = kHeight - kMargin - kButtonHeight;
-  newFolder_ = new TFolderButton(this, Gbk("新建文件夹"));
+  newFolder_ = NewButton(Gbk("新建文件夹"));
   newFolder_->SetBounds(kMargin, buttonTop, 90, kButtonHeight);
   newFolder_->OnClick = [this](TObject*) { NewFolder(); };
-  ok_ = new TFolderButton(this, Gbk("确定"));
+  ok_ = NewButton(Gbk("确定"));
   ok_->SetBounds(kWidth - kMargin - 2 * 75 - 8, buttonTop, 75, kButtonHeight);
   ok_->OnClick = [this](TObject*) {
     if (Naming()) CommitName();
     if (!Result().empty()) SetModalResult(TModalResult::mrOk);
   };
-  auto* cancel = new TFolderButton(this, Gbk("取消"));
+  auto* cancel = NewButton(Gbk("取消"));
   cancel->SetBounds(kWidth - kMargin - 75, buttonTop, 75, kButtonHeight);
   cancel->OnClick = [this](TObject*) { SetModalResult(TModalResult::mrCancel); };
 

@@ -12,7 +12,7 @@
 namespace tarn {
 
 class TFolderList;
-class TFolderButton;
+class TButton;
 
 class TFolderDialog : public TForm {
  public:
@@ -50,13 +50,14 @@ class TFolderDialog : public TForm {
 
  private:
   void Changed();
+  TButton* NewButton(const std::string& caption);
 
   std::string title_;
   std::string folder_;
   std::vector<TItem> items_;
   TFolderList* list_ = nullptr;
-  TFolderButton* ok_ = nullptr;
-  TFolderButton* newFolder_ = nullptr;
+  TButton* ok_ = nullptr;
+  TButton* newFolder_ = nullptr;
 };
 
 }  // namespace tarn
