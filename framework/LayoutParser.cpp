@@ -3,7 +3,8 @@
 #include <cctype>
 #include <limits>
 
-#include "base/Cp936.h"
+#include "base/Exception.h"
+#include "base/QuotedText.h"
 #include "base/StringUtils.h"
 #include "framework/LayoutError.h"
 
@@ -249,63 +250,12 @@ class Parser {
 
   // A quoted string: its UTF-8 text in code page 936, \xHH bytes as they are.
   std::string String() {
-    const int start_line = line_;
-    Advance();  // the opening quote
-    std::string out;
-    std::string utf8;
-    auto flush = [&] {
-      try {
-        out += Utf8ToCp936(utf8);
-      } catch (const std::exception&) {
-        throw ELayoutError(source_, start_line,
-                           "the string holds text that code page 936 cannot hold");
-      }
-      utf8.clear();
-    };
-    for (;;) {
-      if (AtEnd() || Peek() == '\n') {
-        throw ELayoutError(source_, start_line, "the string has no closing quote");
-      }
-      const char c = Peek();
-      Advance();
-      if (c == '"') break;
-      if (c != '\\') {
-        utf8 += c;
-        continue;
-      }
-      const char e = Peek();
-      if (AtEnd() || e == '\n') Fail("the string has no closing quote");
-      Advance();
-      switch (e) {
-        case 'n':
-          utf8 += '\n';
-          break;
-        case 'r':
-          utf8 += '\r';
-          break;
-        case 't':
-          utf8 += '\t';
-          break;
-        case '"':
-        case '\\':
-          utf8 += e;
-          break;
-        case 'x': {
-          const int hi = HexDigit(Peek());
-          const int lo = HexDigit(PeekAt(1));
-          if (hi < 0 || lo < 0) Fail("\\x needs two hexadecimal digits");
-          Advance();
-          Advance();
-          flush();
-          out += static_cast<char>(hi * 16 + lo);
-          break;
-        }
-        default:
-          Fail(std::string("unknown escape \\") + e + " in the string");
-      }
+    // Quoted texts never span lines, so line_ stays where the string started.
+    try {
+      return DecodeQuotedText(text_, pos_);
+    } catch (const EConvertError& e) {
+      Fail(e.Message());
     }
-    flush();
-    return out;
   }
 
   void Hex(std::vector<uint8_t>& bytes) {

@@ -6,7 +6,8 @@
 #include <set>
 #include <sstream>
 
-#include "base/Cp936.h"
+#include "base/Exception.h"
+#include "base/QuotedText.h"
 #include "framework/ResourceId.h"
 
 namespace tarn::rc {
@@ -58,57 +59,11 @@ class LineReader {
   }
   // A quoted text: UTF-8 parts become code page 936, \xHH bytes stay as they are.
   std::string Quoted() {
-    ++pos_;  // the opening quote
-    std::string out;
-    std::string utf8;
-    auto flush = [&] {
-      try {
-        out += Utf8ToCp936(utf8);
-      } catch (const std::exception&) {
-        Fail("the text has characters that code page 936 cannot hold");
-      }
-      utf8.clear();
-    };
-    for (;;) {
-      if (pos_ >= text_.size()) Fail("the text has no closing quote");
-      const char c = text_[pos_++];
-      if (c == '"') break;
-      if (c != '\\') {
-        utf8 += c;
-        continue;
-      }
-      if (pos_ >= text_.size()) Fail("the text has no closing quote");
-      const char e = text_[pos_++];
-      switch (e) {
-        case 'n':
-          utf8 += '\n';
-          break;
-        case 'r':
-          utf8 += '\r';
-          break;
-        case 't':
-          utf8 += '\t';
-          break;
-        case '"':
-        case '\\':
-          utf8 += e;
-          break;
-        case 'x': {
-          if (pos_ + 2 > text_.size() || !std::isxdigit(static_cast<unsigned char>(text_[pos_])) ||
-              !std::isxdigit(static_cast<unsigned char>(text_[pos_ + 1]))) {
-            Fail("\\x needs two hexadecimal digits");
-          }
-          flush();
-          out += static_cast<char>(std::stoi(text_.substr(pos_, 2), nullptr, 16));
-          pos_ += 2;
-          break;
-        }
-        default:
-          Fail(std::string("unknown escape \\") + e);
-      }
+    try {
+      return DecodeQuotedText(text_, pos_);
+    } catch (const EConvertError& e) {
+      Fail(e.Message());
     }
-    flush();
-    return out;
   }
 
  private:
