@@ -260,24 +260,71 @@ void Bitmap32::StretchBlock(int x, int y, int w, int h, const Bitmap32& source, 
                   static_cast<int>(std::min<long long>(right, width_)),
                   static_cast<int>(std::min<long long>(bottom, height_))};
   if (dst.IsEmpty()) return;
-  if (&source == this) {
-    const Bitmap32 copy(source);
-    StretchBlock(x, y, w, h, copy, sx, sy, sw, sh);
-    return;
-  }
   std::vector<int> cols, rows;
   StretchMap(dst.Left, dst.Width(), x, w, sx, sw, source.width_, cols);
   StretchMap(dst.Top, dst.Height(), y, h, sy, sh, source.height_, rows);
-  // The mapping is monotonic, so the columns that fall outside the source form a run at each
+  // The mapping is monotonic, so the positions that fall outside the source form a run at each
   // end: find the run between them once and copy it without per-pixel tests.
   int first = 0, last = static_cast<int>(cols.size());
   while (first < last && cols[static_cast<std::size_t>(first)] < 0)
     ++first;
   while (last > first && cols[static_cast<std::size_t>(last - 1)] < 0)
     --last;
-  if (first == last) return;
-  const TRect valid{dst.Left + first, dst.Top, dst.Left + last, dst.Bottom};
+  int firstRow = 0, lastRow = static_cast<int>(rows.size());
+  while (firstRow < lastRow && rows[static_cast<std::size_t>(firstRow)] < 0)
+    ++firstRow;
+  while (lastRow > firstRow && rows[static_cast<std::size_t>(lastRow - 1)] < 0)
+    --lastRow;
+  if (first == last || firstRow == lastRow) return;
+  const TRect valid{dst.Left + first, dst.Top + firstRow, dst.Left + last, dst.Top + lastRow};
+
+  // Within one bitmap the result must be as if the source were read first. Without a clip the
+  // rows can be drawn in an order that never reads a row already drawn when every row reads at
+  // or below itself (draw top down) or at or above itself (bottom up); a row that reads itself
+  // is safe when its columns all read on one side likewise. Anything else (mirrors across
+  // themselves, or a clip whose pieces are drawn one after another) reads from a copy of just
+  // the source pixels the block uses.
+  bool rowsDown = true;
+  if (&source == this) {
+    bool up = true, colsRight = true, colsLeft = true;
+    for (int k = firstRow; k < lastRow; ++k) {
+      rowsDown = rowsDown && rows[static_cast<std::size_t>(k)] >= dst.Top + k;
+      up = up && rows[static_cast<std::size_t>(k)] <= dst.Top + k;
+    }
+    for (int k = first; k < last; ++k) {
+      colsRight = colsRight && cols[static_cast<std::size_t>(k)] >= dst.Left + k;
+      colsLeft = colsLeft && cols[static_cast<std::size_t>(k)] <= dst.Left + k;
+    }
+    if (clip_ || !(rowsDown || up) || !(colsRight || colsLeft)) {
+      const int ca = cols[static_cast<std::size_t>(first)];
+      const int cb = cols[static_cast<std::size_t>(last - 1)];
+      const int ra = rows[static_cast<std::size_t>(firstRow)];
+      const int rb = rows[static_cast<std::size_t>(lastRow - 1)];
+      const int c0 = std::min(ca, cb), c1 = std::max(ca, cb);
+      const int r0 = std::min(ra, rb), r1 = std::max(ra, rb);
+      Bitmap32 block(c1 - c0 + 1, r1 - r0 + 1);
+      block.CopyBlock(0, 0, block.width_, block.height_, source, c0, r0);
+      for (int& c : cols)
+        if (c >= 0) c -= c0;
+      for (int& r : rows)
+        if (r >= 0) r -= r0;
+      StretchRows(valid, dst, block, cols, rows, true, false);
+      return;
+    }
+    StretchRows(valid, dst, source, cols, rows, rowsDown, colsLeft && !colsRight);
+    return;
+  }
+  StretchRows(valid, dst, source, cols, rows, true, false);
+}
+
+// Draws the valid part of a stretch whose maps are already made (cols / rows indexed from
+// dst's corner, all non-negative inside valid). Rows go top down or bottom up as asked; a
+// gathered row that reads itself goes right to left when leftward is set.
+void Bitmap32::StretchRows(const TRect& valid, const TRect& dst, const Bitmap32& source,
+                           const std::vector<int>& cols, const std::vector<int>& rows, bool topDown,
+                           bool leftward) {
   // Unscaled columns (a plain or mirrored copy of each row) need no lookup per pixel.
+  const int first = valid.Left - dst.Left, last = valid.Right - dst.Left;
   int step = 0;
   if (last - first >= 2) {
     step = cols[static_cast<std::size_t>(first) + 1] - cols[static_cast<std::size_t>(first)];
@@ -289,23 +336,30 @@ void Bitmap32::StretchBlock(int x, int y, int w, int h, const Bitmap32& source, 
   ForEachTarget(valid, [&](const TRect& r) {
     const int* map = cols.data() + (r.Left - dst.Left);
     const int n = r.Width();
+    const std::size_t bytes = static_cast<std::size_t>(n) * sizeof(Pixel32);
     int prev_srow = -1;
     const Pixel32* prev_out = nullptr;
-    for (int row = r.Top; row < r.Bottom; ++row) {
+    for (int i = 0; i < r.Height(); ++i) {
+      const int row = topDown ? r.Top + i : r.Bottom - 1 - i;
       const int srow = rows[static_cast<std::size_t>(row - dst.Top)];
       if (srow < 0) continue;
       Pixel32* out = ScanLine(row) + r.Left;
-      if (srow == prev_srow) {  // an enlarged row repeats the one above it
-        std::memcpy(out, prev_out, static_cast<std::size_t>(n) * sizeof(Pixel32));
+      if (srow == prev_srow) {  // an enlarged row repeats the one drawn before it
+        std::memcpy(out, prev_out, bytes);
       } else {
         const Pixel32* in = source.ScanLine(srow);
         if (step == 1) {
-          std::memcpy(out, in + map[0], static_cast<std::size_t>(n) * sizeof(Pixel32));
+          std::memmove(out, in + map[0], bytes);  // may be the same row, shifted
         } else if (step == -1) {
+          // In place only when the row's reads all lie on one side of its writes, so the
+          // forward mirror never reads a pixel it has written.
           ReverseCopy(out, in + map[0], n);
+        } else if (leftward) {
+          for (int c = n - 1; c >= 0; --c)
+            out[c] = in[map[c]];
         } else {
-          for (int i = 0; i < n; ++i)
-            out[i] = in[map[i]];
+          for (int c = 0; c < n; ++c)
+            out[c] = in[map[c]];
         }
       }
       prev_srow = srow;

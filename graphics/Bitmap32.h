@@ -77,7 +77,8 @@ class Bitmap32 {
   // negative sw / sh on the source. Destination column i (counted from x in the direction of w)
   // takes source column j = floor((2i + 1) * |sw| / (2 |w|)) (counted from sx in the direction of
   // sw), the one under the destination pixel's centre; rows likewise. Source pixels outside the
-  // source leave their destination pixels alone.
+  // source leave their destination pixels alone. Source and destination may be the same bitmap:
+  // the result is as if the source were read before anything is drawn.
   void StretchBlock(int x, int y, int w, int h, const Bitmap32& source, int sx, int sy, int sw,
                     int sh);
 
@@ -88,6 +89,9 @@ class Bitmap32 {
   template <class F>
   void ForEachTarget(const TRect& rect, F&& f) const;
   void CopyThroughClip(const TRect& dst, const Bitmap32& source, int dx, int dy);
+  void StretchRows(const TRect& valid, const TRect& dst, const Bitmap32& source,
+                   const std::vector<int>& cols, const std::vector<int>& rows, bool topDown,
+                   bool leftward);
 
   int width_ = 0;
   int height_ = 0;

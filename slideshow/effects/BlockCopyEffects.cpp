@@ -8,7 +8,6 @@
 #endif
 
 #include "slideshow/effects/EffectMath.h"
-#include "slideshow/effects/FastStretch.h"
 #include "slideshow/effects/RegionReveal.h"
 
 namespace tarn {
@@ -23,7 +22,7 @@ void Copy(Bitmap32& Screen, const Bitmap32& Source, int dx, int dy, int w, int h
 void Stretch(Bitmap32& Screen, const Bitmap32& Source, int dx, int dy, int dw, int dh, int sx,
              int sy, int sw, int sh) {
   if (dw == 0 || dh == 0 || sw == 0 || sh == 0) return;
-  FastStretch(Screen, dx, dy, dw, dh, Source, sx, sy, sw, sh);
+  Screen.StretchBlock(dx, dy, dw, dh, Source, sx, sy, sw, sh);
 }
 
 // The tent of a roll's shading: o[0] = -Depth, o[j] = o[j-1] + step(j). With n = Count div 2,

@@ -9,7 +9,6 @@
 
 #include "slideshow/effects/EffectMath.h"
 #include "slideshow/effects/EffectRandom.h"
-#include "slideshow/effects/FastStretch.h"
 #include "slideshow/effects/VectorClones.h"
 
 #if defined(__SSE2__)
@@ -206,7 +205,7 @@ TARN_EFFECT_PROC(Pixelate) {
     source = &Screen;
   }
   // When the source is Screen itself, the stretch reads the block before it writes.
-  FastStretch(Screen, -2 * xs, -2 * ys, W + 4 * xs, H + 4 * ys, *source, xs, ys, sw, sh);
+  Screen.StretchBlock(-2 * xs, -2 * ys, W + 4 * xs, H + 4 * ys, *source, xs, ys, sw, sh);
 }
 
 namespace {
