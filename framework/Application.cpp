@@ -5,6 +5,7 @@
 #include "base/Exception.h"
 #include "framework/Form.h"
 #include "framework/HandOffSignal.h"
+#include "framework/HintTracker.h"
 #include "framework/MessageDialog.h"
 #include "platform/host/Host.h"
 
@@ -33,6 +34,7 @@ TApplication::TApplication(THost& host)
     : TComponent(nullptr), host_(host), ui_thread_(std::this_thread::get_id()) {
   if (Application != nullptr) throw Exception("Only one application can exist at a time");
   Application = this;
+  hint_ = std::make_unique<THintTracker>(*this);
 }
 
 TApplication::~TApplication() {
@@ -48,6 +50,7 @@ TApplication::~TApplication() {
     posted_.clear();
   }
   sync_done_.notify_all();
+  hint_->Cancel();
   // Forms go first, each with its OnDestroy while it is still whole.
   for (int i = ComponentCount() - 1; i >= 0; --i) {
     if (i >= ComponentCount()) continue;
@@ -82,6 +85,7 @@ bool TApplication::HasForm(const TCustomForm* form) const {
 }
 
 void TApplication::ControlGoing(TControl* control) {
+  hint_->ControlGoing(control);
   if (!InSubtree(control, capture_)) return;
   if (control->Destroying() || capture_->Destroying()) {
     TControl* old = capture_;
@@ -197,12 +201,46 @@ void TApplication::DispatchHostEvent(const THostEvent& event) {
     Terminate();
     return;
   }
+  for (TInputHook* hook : std::vector<TInputHook*>(input_hooks_)) {
+    // A hook removed by an earlier one in this round is gone.
+    if (std::find(input_hooks_.begin(), input_hooks_.end(), hook) == input_hooks_.end()) continue;
+    bool taken = false;
+    Guarded(this, [&] { taken = hook->HostInput(event); });
+    if (taken) return;
+  }
+  hint_->BeforeInput(event);
   for (TCustomForm* form : forms_) {
     if (form->HostWindow() == event.Window && event.Window != 0) {
       Guarded(form, [form, &event] { form->HandleHostEvent(event); });
-      return;
+      break;
     }
   }
+  hint_->AfterInput(event);
+}
+
+// --- Input hooks and hints
+
+void TApplication::AddInputHook(TInputHook* hook) {
+  RemoveInputHook(hook);
+  input_hooks_.insert(input_hooks_.begin(), hook);
+}
+
+void TApplication::RemoveInputHook(TInputHook* hook) {
+  input_hooks_.erase(std::remove(input_hooks_.begin(), input_hooks_.end(), hook),
+                     input_hooks_.end());
+}
+
+void TApplication::SetShowHint(bool value) {
+  show_hint_ = value;
+  if (!value) hint_->Cancel();
+}
+
+void TApplication::CancelHint() {
+  hint_->Cancel();
+}
+
+THintWindow* TApplication::ActiveHintWindow() const {
+  return hint_->ActiveWindow();
 }
 
 void TApplication::DeliverPosted(const Posted& posted) {

@@ -28,6 +28,16 @@ namespace tarn {
 class THost;
 class TCustomForm;
 class TControl;
+class THintTracker;
+class THintWindow;
+
+// Sees the host's input before the forms do (an open popup menu); returns true when it took
+// the event, which then goes no further.
+class TInputHook {
+ public:
+  virtual ~TInputHook() = default;
+  virtual bool HostInput(const THostEvent& event) = 0;
+};
 
 // Message box flags and results (the platform's numbers).
 enum : uint32_t {
@@ -126,6 +136,23 @@ class TApplication : public TComponent {
   // Modifier keys held now.
   TShiftState ShiftState() const { return shift_state_; }
 
+  // --- Input hooks (the newest sees the input first)
+  void AddInputHook(TInputHook* hook);
+  void RemoveInputHook(TInputHook* hook);
+
+  // --- Hints: shown for the control under the pointer after HintPause, hidden after
+  // HintHidePause, on leaving the control, on a click or a key.
+  bool ShowHint() const { return show_hint_; }
+  void SetShowHint(bool value);
+  uint32_t HintPause() const { return hint_pause_; }
+  void SetHintPause(uint32_t ms) { hint_pause_ = ms; }
+  uint32_t HintHidePause() const { return hint_hide_pause_; }
+  void SetHintHidePause(uint32_t ms) { hint_hide_pause_ = ms; }
+  // Hides the hint; it comes back only after the pointer moves to another control.
+  void CancelHint();
+  // The hint window while a hint is shown, or none.
+  THintWindow* ActiveHintWindow() const;
+
   // --- Exceptions and message boxes
   void HandleException(TObject* sender, const std::exception& e);
   void HandleUnknownException(TObject* sender);
@@ -191,6 +218,12 @@ class TApplication : public TComponent {
 
   std::vector<Timer> timers_;
   uint32_t next_timer_id_ = 1;
+
+  std::vector<TInputHook*> input_hooks_;
+  bool show_hint_ = true;
+  uint32_t hint_pause_ = 500;
+  uint32_t hint_hide_pause_ = 2500;
+  std::unique_ptr<THintTracker> hint_;
 };
 
 // The application while it lives.

@@ -7,6 +7,7 @@
 #include "base/Exception.h"
 #include "framework/Application.h"
 #include "framework/Form.h"
+#include "framework/PopupMenu.h"
 #include "framework/WinControl.h"
 
 namespace tarn {
@@ -398,9 +399,18 @@ void TControl::DefaultHandler(TMessage& m) {
       break;
     case WM_CONTEXTMENU: {
       bool handled = false;
-      const TPoint p = ScreenToClient(Point(LParamX(m.LParam), LParamY(m.LParam)));
-      DoContextPopup(p, handled);
+      const TPoint screen = Point(LParamX(m.LParam), LParamY(m.LParam));
+      // From the keyboard there is no pointer position: (-1, -1) is passed on as it is.
+      const bool keyboard = screen.X == -1 && screen.Y == -1;
+      DoContextPopup(keyboard ? screen : ScreenToClient(screen), handled);
       if (handled) {
+        m.Result = 1;
+        break;
+      }
+      if (TPopupMenu* menu = GetPopupMenu(); menu != nullptr && menu->AutoPopup()) {
+        const TPoint at = keyboard ? ClientToScreen(Point(0, 0)) : screen;
+        menu->SetPopupComponent(this);
+        menu->Popup(at.X, at.Y);
         m.Result = 1;
       } else if (parent_ != nullptr) {
         m.Result = parent_->Perform(WM_CONTEXTMENU, m.WParam, m.LParam);

@@ -172,6 +172,8 @@ class TControl : public TComponent {
   virtual void Resize();
   virtual bool DoMouseWheel(TShiftState shift, int delta, TPoint mousePos);
   virtual void DoContextPopup(TPoint mousePos, bool& handled);
+  // The menu a context-menu request opens (the PopupMenu; a control may choose another).
+  virtual TPopupMenu* GetPopupMenu() const { return popup_menu_; }
   virtual bool CanResize(int& newWidth, int& newHeight);
   // A size that fits the content; false leaves the size alone.
   virtual bool CanAutoSize(int& newWidth, int& newHeight);

@@ -202,7 +202,8 @@ void TCustomForm::CreateHostWindow() {
   params.Bounds = BoundsRect();
   params.Framed = border_style_ != TBorderStyle::bsNone;
   params.Title = Text();
-  params.ToolWindow = border_style_ == TBorderStyle::bsToolWindow;
+  params.ToolWindow = border_style_ == TBorderStyle::bsToolWindow || popup_window_;
+  params.Popup = popup_window_;
   host_window_ = Application->Host().CreateWindow(params);
   if (window_region_) Application->Host().SetWindowShape(host_window_, window_region_.get());
 }
@@ -220,7 +221,9 @@ bool TCustomForm::Showing() const {
 
 void TCustomForm::SetVisible(bool value) {
   if (value == Visible()) {
-    if (value && host_window_ != 0) Application->Host().ActivateWindow(host_window_);
+    if (value && host_window_ != 0 && !popup_window_) {
+      Application->Host().ActivateWindow(host_window_);
+    }
     return;
   }
   if (value) {
@@ -239,8 +242,8 @@ void TCustomForm::SetVisible(bool value) {
     if (!Visible()) return;  // OnShow hid it again
     InvalidateArea(Region(Rect(0, 0, Width(), Height())), true);
     if (host_window_ != 0) {
-      Application->Host().ShowWindow(host_window_, true, true);
-      Activate(true);
+      Application->Host().ShowWindow(host_window_, true, !popup_window_);
+      if (!popup_window_) Activate(true);
     }
   } else {
     DoHide();
@@ -550,7 +553,7 @@ void TCustomForm::HandleHostEvent(const THostEvent& e) {
       if (Enabled()) Close();
       break;
     case THostEventKind::Activate:
-      if (Visible()) Activate(true);
+      if (Visible() && !popup_window_) Activate(true);
       break;
     case THostEventKind::Deactivate:
       Activate(false);
@@ -686,6 +689,12 @@ void TCustomForm::RouteKey(const THostEvent& e) {
   if (target->Perform(alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, repeat) != 0) return;
   if (!Visible()) return;
   target = active_control_ ? active_control_ : this;
+  // The menu key, or Shift+F10: a context-menu request from the keyboard, without a position.
+  const TShiftState mods = shift & (ssShift | ssCtrl | ssAlt);
+  if ((key == VK_APPS && mods == 0) || (key == VK_F10 && mods == ssShift)) {
+    target->Perform(WM_CONTEXTMENU, 0, MakeLParam(-1, -1));
+    return;
+  }
   const bool arrow = key >= VK_LEFT && key <= VK_DOWN;
   if (key == VK_TAB || key == VK_RETURN || key == VK_ESCAPE || arrow) {
     const intptr_t code = target->Perform(WM_GETDLGCODE);

@@ -43,6 +43,10 @@ class TCustomForm : public TCustomControl {
   // --- Window
   TBorderStyle BorderStyle() const { return border_style_; }
   void SetBorderStyle(TBorderStyle style);
+  // A menu or hint window: shown above the others without taking the keyboard focus from the
+  // form that was active, and left out of the task bar. Set before the form is first shown.
+  bool PopupWindow() const { return popup_window_; }
+  void SetPopupWindow(bool value) { popup_window_ = value; }
   TPosition Position() const { return position_; }
   void SetPosition(TPosition position) { position_ = position; }
   void SetText(const std::string& text) override;  // also the window title
@@ -97,6 +101,8 @@ class TCustomForm : public TCustomControl {
   void UpdateMouseControl();
   // Forgets every reference to a control that leaves the form or is destroyed.
   void ControlGoing(TControl* control);
+  // The control under the pointer (the form itself over its bare client area), or none.
+  TControl* MouseControl() const { return mouse_control_; }
 
   void WndProc(TMessage& message) override;
 
@@ -148,6 +154,7 @@ class TCustomForm : public TCustomControl {
   bool before_destruction_done_ = false;
   bool applying_host_move_ = false;
   bool release_pending_ = false;
+  bool popup_window_ = false;
 
   // Mouse state.
   TControl* mouse_control_ = nullptr;  // under the pointer (enter/leave)

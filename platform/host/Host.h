@@ -23,6 +23,7 @@ struct THostWindowParams {
   bool Framed = false;      // decorated by the desktop (title bar, border) or borderless
   std::string Title;        // code page 936
   bool ToolWindow = false;  // not shown in the task bar (pop-ups, hidden helper forms)
+  bool Popup = false;       // a menu or hint: above the others, never takes the keyboard focus
 };
 
 class THost {

@@ -140,6 +140,8 @@ THostWindowId TSdlHost::CreateWindow(const THostWindowParams& params) {
   uint32_t flags = SDL_WINDOW_HIDDEN;
   if (params.ToolWindow) flags |= SDL_WINDOW_SKIP_TASKBAR;
   if (!params.Framed) flags |= SDL_WINDOW_BORDERLESS;
+  // The desktop's window manager leaves such windows alone: no focus, no decoration.
+  if (params.Popup) flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_ALWAYS_ON_TOP;
   w.Sdl = SDL_CreateWindow(title.c_str(), b.Left, b.Top, b.Width(), b.Height(), flags);
   if (w.Sdl == nullptr) throw Exception(std::string("Cannot create a window: ") + SDL_GetError());
   const THostWindowId id = next_id_++;

@@ -14,6 +14,8 @@
 #include "framework/CustomControl.h"
 #include "framework/Form.h"
 #include "framework/GraphicControl.h"
+#include "framework/MenuItem.h"
+#include "framework/PopupMenu.h"
 #include "graphics/Canvas.h"
 #include "platform/host/PngWriter.h"
 #include "platform/host/SdlHost.h"
@@ -261,6 +263,19 @@ class TDemoForm : public TForm {
     cancel->SetAnchors(akRight | akBottom);
     cancel->SetCaption("\xC8\xA1\xCF\xFB");  // 取消
     cancel->OnClick = [this](TObject*) { Close(); };
+    // A right click on the page opens a menu; the buttons carry hints.
+    menu_ = new TPopupMenu(this);
+    NewItem(menu_->Items(), "\xB8\xB4\xD6\xC6(&C)");                     // 复制(&C)
+    NewItem(menu_->Items(), "\xD5\xB3\xCC\xF9(&P)")->SetEnabled(false);  // 粘贴(&P)
+    NewItem(menu_->Items(), "-");
+    auto* agree = NewItem(menu_->Items(), "\xCE\xD2\xD2\xD1\xD4\xC4\xB6\xC1(&A)");  // 我已阅读
+    agree->OnClick = [this](TObject*) { check_->Toggle(); };
+    menu_->OnPopup = [this, agree](TObject*) { agree->SetChecked(check_->Checked()); };
+    NewItem(menu_->Items(), "\xB9\xD8\xB1\xD5(&X)", [this](TObject*) { Close(); });  // 关闭(&X)
+    page_->SetPopupMenu(menu_);
+    page_->SetShowHint(true);
+    next_->SetHint("\xBC\xCC\xD0\xF8\xB0\xB2\xD7\xB0");                   // 继续安装
+    cancel->SetHint("\xCD\xCB\xB3\xF6\xB0\xB2\xD7\xB0\xB3\xCC\xD0\xF2");  // 退出安装程序
     OnShow = [this](TObject*) {
       const Region round = Region::RoundRect(0, 0, Width() + 1, Height() + 1, 8, 8);
       SetWindowRegion(&round);
@@ -273,6 +288,7 @@ class TDemoForm : public TForm {
   TPage* page_ = nullptr;
   TDemoCheck* check_ = nullptr;
   TFlatButton* next_ = nullptr;
+  TPopupMenu* menu_ = nullptr;
   int count_ = 0;
 };
 
