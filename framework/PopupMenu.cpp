@@ -32,12 +32,37 @@ TPopupMenu::TPopupMenu(TComponent* owner) : TComponent(owner) {}
 
 TPopupMenu::~TPopupMenu() {
   CloseMenu();
-  if (window_ != nullptr) {
-    window_->menu_ = nullptr;
+  for (TPopupMenuWindow* window : windows_) {
+    window->menu_ = nullptr;
     // The menu may go from a handler that its window is still running.
-    window_->Release();
-    window_ = nullptr;
+    window->Release();
   }
+  windows_.clear();
+}
+
+TPopupMenuWindow* TPopupMenu::Window(int level) const {
+  return level >= 0 && level < static_cast<int>(windows_.size())
+             ? windows_[static_cast<std::size_t>(level)]
+             : nullptr;
+}
+
+int TPopupMenu::OpenLevels() const {
+  int n = 0;
+  while (open_ && n < static_cast<int>(windows_.size()) &&
+         windows_[static_cast<std::size_t>(n)]->Visible()) {
+    ++n;
+  }
+  return n;
+}
+
+TPopupMenuWindow* TPopupMenu::Innermost() const {
+  const int n = OpenLevels();
+  return n == 0 ? nullptr : windows_[static_cast<std::size_t>(n - 1)];
+}
+
+void TPopupMenu::WindowGone(TPopupMenuWindow* window) {
+  CloseMenu();
+  windows_.erase(std::remove(windows_.begin(), windows_.end(), window), windows_.end());
 }
 
 void TPopupMenu::DoPopup() {
@@ -52,26 +77,62 @@ void TPopupMenu::Popup(int x, int y) {
   for (int i = 0; i < items_.Count(); ++i)
     any = any || items_.Items(i)->Visible();
   if (!any) return;
-  if (window_ == nullptr) window_ = new TPopupMenuWindow(*this);
-  window_->Build();
+  if (windows_.empty()) windows_.push_back(new TPopupMenuWindow(*this, 0));
+  TPopupMenuWindow* window = windows_[0];
+  window->Build(items_);
   const TRect m = MonitorAt(Application->Host(), Point(x, y));
-  const int left = PlaceAlong(x, window_->Width(), m.Left, m.Right);
-  const int top = PlaceAlong(y, window_->Height(), m.Top, m.Bottom);
-  window_->SetBounds(left, top, window_->Width(), window_->Height());
+  const int left = PlaceAlong(x, window->Width(), m.Left, m.Right);
+  const int top = PlaceAlong(y, window->Height(), m.Top, m.Bottom);
+  window->SetBounds(left, top, window->Width(), window->Height());
   Application->ReleaseCapture();
   Application->CancelHint();
   Application->AddInputHook(this);
   open_ = true;
-  window_->Show();
+  window->Show();
+}
+
+void TPopupMenu::OpenSubmenu(int level, int index) {
+  TPopupMenuWindow* parent = Window(level);
+  if (!open_ || parent == nullptr || !parent->HasSubmenu(index)) return;
+  TMenuItem* item = parent->Entry(index);
+  const auto next = static_cast<std::size_t>(level + 1);
+  if (TPopupMenuWindow* shown = Window(level + 1);
+      shown != nullptr && shown->Visible() && shown->Source() == item) {
+    CloseSubmenus(level + 1);
+    return;
+  }
+  CloseSubmenus(level);
+  if (windows_.size() <= next) windows_.push_back(new TPopupMenuWindow(*this, level + 1));
+  TPopupMenuWindow* window = windows_[next];
+  window->Build(*item);
+  // Beside the item, overlapping the parent's frame; on the left when the right has no room.
+  const TRect row = parent->EntryRect(index).Offset(parent->Left(), parent->Top());
+  const TRect m = MonitorAt(Application->Host(), Point(row.Right, row.Top));
+  const int w = window->Width();
+  const int h = window->Height();
+  int left = parent->BoundsRect().Right - TPopupMenuWindow::kFrame;
+  if (left + w > m.Right) left = parent->Left() - w + TPopupMenuWindow::kFrame;
+  left = std::max(m.Left, std::min(left, m.Right - w));
+  const int top = std::max(m.Top, std::min(row.Top - TPopupMenuWindow::kFrame, m.Bottom - h));
+  window->SetBounds(left, top, w, h);
+  window->Show();
+}
+
+void TPopupMenu::CloseSubmenus(int level) {
+  for (std::size_t i = windows_.size(); i-- > static_cast<std::size_t>(level + 1);) {
+    if (windows_[i]->Visible()) windows_[i]->Hide();
+    windows_[i]->highlighted_ = -1;
+  }
 }
 
 void TPopupMenu::CloseMenu() {
   if (!open_) return;
+  CloseSubmenus(0);
   open_ = false;
   if (Application != nullptr) Application->RemoveInputHook(this);
-  if (window_ != nullptr) {
-    window_->Hide();
-    window_->highlighted_ = -1;
+  if (!windows_.empty()) {
+    windows_[0]->Hide();
+    windows_[0]->highlighted_ = -1;
   }
 }
 
@@ -81,12 +142,15 @@ void TPopupMenu::Choose(TMenuItem* item) {
 }
 
 bool TPopupMenu::HostInput(const THostEvent& e) {
-  if (!open_ || window_ == nullptr) return false;
-  const bool own = e.Window != 0 && e.Window == window_->HostWindow();
+  TPopupMenuWindow* innermost = Innermost();
+  if (innermost == nullptr) return false;
+  const bool own = e.Window != 0 && std::any_of(windows_.begin(), windows_.end(), [&](auto* w) {
+                     return w->HostWindow() == e.Window;
+                   });
   switch (e.Kind) {
     case THostEventKind::KeyDown:
       // The menu has the keyboard wherever the desktop sends the keys.
-      window_->MenuKey(e.Key);
+      innermost->MenuKey(e.Key);
       return true;
     case THostEventKind::KeyUp:
     case THostEventKind::Char:

@@ -1,8 +1,11 @@
 // TPopupMenu: a menu that opens at a point of the screen, in a borderless window of its own,
 // when a control is right-clicked (AutoPopup) or when the program calls Popup. While it is open
-// it takes the keyboard (up, down, Enter, Esc, accelerator letters) and a press anywhere else
-// closes it. Choosing an item closes the menu first and then raises the item's OnClick.
+// it takes the keyboard (up, down, left, right, Enter, Esc, accelerator letters) and a press
+// anywhere else closes it. An item with visible sub-items opens them in a window beside it.
+// Choosing an item closes the menu first and then raises the item's OnClick.
 #pragma once
+
+#include <vector>
 
 #include "base/Component.h"
 #include "framework/Application.h"
@@ -36,8 +39,11 @@ class TPopupMenu : public TComponent, private TInputHook {
   // Closes the menu without choosing anything.
   void CloseMenu();
   bool IsOpen() const { return open_; }
-  // The window while the menu has one (for drawing checks and screenshots).
-  TPopupMenuWindow* Window() const { return window_; }
+  // The window of the top level, or of a sub-menu level (1, 2, ...), while it exists; levels
+  // above the open ones may remain hidden.
+  TPopupMenuWindow* Window(int level = 0) const;
+  // How many levels are shown (0 when the menu is shut).
+  int OpenLevels() const;
 
   TNotifyEvent OnPopup;
 
@@ -49,15 +55,17 @@ class TPopupMenu : public TComponent, private TInputHook {
   bool HostInput(const THostEvent& event) override;
   // Closes the menu, then runs the item (which may free the menu).
   void Choose(TMenuItem* item);
-  void WindowGone() {
-    window_ = nullptr;
-    CloseMenu();
-  }
+  void WindowGone(TPopupMenuWindow* window);
+  // Shows the sub-items of entry `index` of level `level` beside it, and shuts deeper levels.
+  void OpenSubmenu(int level, int index);
+  // Hides the levels deeper than `level`.
+  void CloseSubmenus(int level);
+  TPopupMenuWindow* Innermost() const;
 
   TMenuItem items_;
   bool auto_popup_ = true;
   TComponent* popup_component_ = nullptr;
-  TPopupMenuWindow* window_ = nullptr;
+  std::vector<TPopupMenuWindow*> windows_;  // one per level, made when first needed
   bool open_ = false;
 };
 

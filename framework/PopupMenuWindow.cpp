@@ -9,17 +9,19 @@
 
 namespace tarn {
 
-TPopupMenuWindow::TPopupMenuWindow(TPopupMenu& menu) : TCustomForm(Application), menu_(&menu) {
+TPopupMenuWindow::TPopupMenuWindow(TPopupMenu& menu, int level)
+    : TCustomForm(Application), menu_(&menu), level_(level) {
   SetBorderStyle(TBorderStyle::bsNone);
   SetPopupWindow(true);
   SetColor(clMenu);
 }
 
 TPopupMenuWindow::~TPopupMenuWindow() {
-  if (menu_ != nullptr) menu_->WindowGone();
+  if (menu_ != nullptr) menu_->WindowGone(this);
 }
 
-void TPopupMenuWindow::Build() {
+void TPopupMenuWindow::Build(TMenuItem& source) {
+  source_ = &source;
   entries_.clear();
   highlighted_ = -1;
   tracking_ = false;
@@ -29,7 +31,7 @@ void TPopupMenuWindow::Build() {
   item_height_ = std::max(measure.TextHeight("Wg") + 6, 17);
   int text_width = 0;
   int top = kFrame;
-  const TMenuItem& root = menu_->Items();
+  const TMenuItem& root = source;
   for (int i = 0; i < root.Count(); ++i) {
     TMenuItem* item = root.Items(i);
     if (!item->Visible()) continue;
@@ -58,6 +60,15 @@ bool TPopupMenuWindow::Selectable(int index) const {
   return !item->IsLine() && item->Enabled();
 }
 
+bool TPopupMenuWindow::HasSubmenu(int index) const {
+  if (!Selectable(index)) return false;
+  const TMenuItem* item = entries_[static_cast<std::size_t>(index)].Item;
+  for (int i = 0; i < item->Count(); ++i) {
+    if (item->Items(i)->Visible()) return true;
+  }
+  return false;
+}
+
 int TPopupMenuWindow::EntryAt(int x, int y) const {
   for (int i = 0; i < EntryCount(); ++i) {
     if (EntryRect(i).Contains(Point(x, y))) return i;
@@ -82,10 +93,33 @@ void TPopupMenuWindow::SetHighlighted(int index) {
   Invalidate();
 }
 
+void TPopupMenuWindow::Open(int index) {
+  if (HasSubmenu(index)) {
+    SetHighlighted(index);
+    menu_->OpenSubmenu(level_, index);
+    // From the keyboard the sub-menu opens with its first item chosen.
+    if (TPopupMenuWindow* sub = menu_->Window(level_ + 1); sub != nullptr && sub->Visible()) {
+      sub->SetHighlighted(sub->Step(-1, 1));
+    }
+  } else if (Selectable(index)) {
+    menu_->Choose(Entry(index));
+  }
+}
+
 void TPopupMenuWindow::MenuKey(uint16_t key) {
   switch (key) {
     case VK_ESCAPE:
-      menu_->CloseMenu();
+      if (level_ > 0) {
+        menu_->CloseSubmenus(level_ - 1);
+      } else {
+        menu_->CloseMenu();
+      }
+      return;
+    case VK_LEFT:
+      if (level_ > 0) menu_->CloseSubmenus(level_ - 1);
+      return;
+    case VK_RIGHT:
+      if (HasSubmenu(highlighted_)) Open(highlighted_);
       return;
     case VK_UP:
     case VK_DOWN:
@@ -99,15 +133,15 @@ void TPopupMenuWindow::MenuKey(uint16_t key) {
       return;
     case VK_RETURN:
     case VK_SPACE:
-      if (Selectable(highlighted_)) menu_->Choose(Entry(highlighted_));
+      Open(highlighted_);
       return;
     default:
       break;
   }
-  // An accelerator letter chooses its item at once.
+  // An accelerator letter chooses its item (or opens its sub-menu) at once.
   for (int i = 0; i < EntryCount(); ++i) {
     if (Selectable(i) && IsAccel(key, Entry(i)->Caption())) {
-      menu_->Choose(Entry(i));
+      Open(i);
       return;
     }
   }
@@ -120,12 +154,22 @@ void TPopupMenuWindow::MouseDown(TMouseButton button, TShiftState shift, int x, 
 
 void TPopupMenuWindow::MouseMove(TShiftState shift, int x, int y) {
   tracking_ = true;
-  SetHighlighted(EntryAt(x, y));
+  const int index = EntryAt(x, y);
+  if (menu_ != nullptr && index != highlighted_) {
+    SetHighlighted(index);
+    if (HasSubmenu(index)) {
+      menu_->OpenSubmenu(level_, index);
+    } else {
+      menu_->CloseSubmenus(level_);
+    }
+  }
   TCustomForm::MouseMove(shift, x, y);
 }
 
 void TPopupMenuWindow::MouseLeave() {
-  SetHighlighted(-1);
+  // The item whose sub-menu is open stays lit while the pointer is in the sub-menu.
+  const TPopupMenuWindow* sub = menu_ ? menu_->Window(level_ + 1) : nullptr;
+  if (sub == nullptr || !sub->Visible()) SetHighlighted(-1);
   TCustomForm::MouseLeave();
 }
 
@@ -133,8 +177,9 @@ void TPopupMenuWindow::MouseUp(TMouseButton button, TShiftState shift, int x, in
   TCustomForm::MouseUp(button, shift, x, y);
   if (!tracking_ || menu_ == nullptr) return;
   const int index = EntryAt(x, y);
-  // Separators and greyed items keep the menu open, as the platform's menus do.
-  if (Selectable(index)) menu_->Choose(Entry(index));
+  // Separators and greyed items keep the menu open, as the platform's menus do; an item with
+  // sub-items has opened them already.
+  if (Selectable(index) && !HasSubmenu(index)) menu_->Choose(Entry(index));
 }
 
 void TPopupMenuWindow::Paint() {
@@ -179,6 +224,13 @@ void TPopupMenuWindow::PaintEntry(Canvas& c, int index) {
   const int check_y = r.Top + (r.Height() - 7) / 2;
   if (item->Enabled()) {
     if (item->Checked()) DrawCheck(c, check_x, check_y, ink);
+    if (HasSubmenu(index)) {
+      // A solid arrow pointing right, 4 pixels wide and 7 high.
+      const int ax = r.Right - kRightMargin / 2 - 2;
+      const int ay = r.Top + (r.Height() - 7) / 2;
+      for (int i = 0; i < 4; ++i)
+        c.FillRect(Rect(ax + i, ay + i, ax + i + 1, ay + 7 - i), ink);
+    }
     c.font.Color = ink;
     c.DrawText(item->Caption(), text, dtLeft | dtVCenter | dtSingleLine);
     return;

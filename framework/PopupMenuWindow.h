@@ -1,7 +1,8 @@
 // TPopupMenuWindow: the window of an open popup menu, in the classic look: a raised frame in the
 // system's menu colours, a highlight bar under the pointer or the keyboard's choice, a check
-// mark column, greyed disabled items and etched separators. It belongs to the application and
-// lives as long as its menu.
+// mark column, greyed disabled items, etched separators and an arrow at items with sub-items.
+// One window serves each level of an open menu; it belongs to the application and lives as long
+// as its menu.
 #pragma once
 
 #include <vector>
@@ -15,11 +16,16 @@ class TPopupMenu;
 
 class TPopupMenuWindow : public TCustomForm {
  public:
-  explicit TPopupMenuWindow(TPopupMenu& menu);
+  TPopupMenuWindow(TPopupMenu& menu, int level);
   ~TPopupMenuWindow() override;
 
-  // Takes the menu's visible items and sizes the window for them; nothing is highlighted.
-  void Build();
+  // Takes the visible sub-items of `source` and sizes the window for them; nothing is
+  // highlighted.
+  void Build(TMenuItem& source);
+  TMenuItem* Source() const { return source_; }
+  int Level() const { return level_; }
+  // The entry opens a sub-menu (it has visible sub-items and is enabled).
+  bool HasSubmenu(int index) const;
   int EntryCount() const { return static_cast<int>(entries_.size()); }
   TMenuItem* Entry(int index) const { return entries_.at(static_cast<std::size_t>(index)).Item; }
   // The entry's rectangle in the window's client coordinates.
@@ -49,12 +55,16 @@ class TPopupMenuWindow : public TCustomForm {
     int Height = 0;
   };
   bool Selectable(int index) const;
+  // Chooses the entry, or opens its sub-menu with the first item lit.
+  void Open(int index);
   int EntryAt(int x, int y) const;
   // The next selectable entry after `from` in a direction, wrapping; -1 when there is none.
   int Step(int from, int direction) const;
   void PaintEntry(Canvas& c, int index);
 
   TPopupMenu* menu_;
+  int level_;
+  TMenuItem* source_ = nullptr;
   std::vector<Entry_> entries_;
   int highlighted_ = -1;
   int item_height_ = 19;

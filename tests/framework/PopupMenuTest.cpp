@@ -186,6 +186,77 @@ TEST_F(PopupMenuTest, MouseHighlightsAndReleaseChoosesButNotOnSeparatorsOrGreyed
   EXPECT_THAT(log, ElementsAre("open"));
 }
 
+TEST_F(PopupMenuTest, SubMenusOpenBesideTheirItemByPointerAndKeyboard) {
+  auto* more = NewItem(menu->Items(), "&More");
+  NewItem(*more, "&First", [this](TObject*) { Chose("first"); });
+  auto* deeper = NewItem(*more, "&Deeper");
+  NewItem(*deeper, "&Last", [this](TObject*) { Chose("last"); });
+  RightClick(20, 20);
+  log.clear();
+  // Pointer: resting on the item opens its sub-menu beside it; moving off it shuts it.
+  ASSERT_EQ(MenuWindow()->EntryCount(), 5);
+  TPoint p = EntryCentre(4);
+  host.MouseMove(MenuWin(), p.X, p.Y);
+  app->ProcessMessages();
+  ASSERT_EQ(menu->OpenLevels(), 2);
+  TPopupMenuWindow* sub = menu->Window(1);
+  EXPECT_EQ(sub->Left(), MenuWindow()->BoundsRect().Right - TPopupMenuWindow::kFrame);
+  EXPECT_EQ(sub->Top(),
+            MenuWindow()->Top() + MenuWindow()->EntryRect(4).Top - TPopupMenuWindow::kFrame);
+  host.MouseUp(MenuWin(), p.X, p.Y);  // a release on it chooses nothing
+  app->ProcessMessages();
+  EXPECT_EQ(menu->OpenLevels(), 2);
+  p = EntryCentre(0);
+  host.MouseMove(MenuWin(), p.X, p.Y);
+  app->ProcessMessages();
+  EXPECT_EQ(menu->OpenLevels(), 1);
+  // Keyboard: the accelerator opens it with its first item lit; Right goes deeper, Left and
+  // Esc come back one level; Enter chooses in the innermost level.
+  Key('M');
+  ASSERT_EQ(menu->OpenLevels(), 2);
+  EXPECT_EQ(menu->Window(1)->Highlighted(), 0);
+  Key(VK_DOWN);
+  Key(VK_RIGHT);
+  ASSERT_EQ(menu->OpenLevels(), 3);
+  Key(VK_LEFT);
+  EXPECT_EQ(menu->OpenLevels(), 2);
+  Key(VK_ESCAPE);
+  EXPECT_EQ(menu->OpenLevels(), 1);
+  EXPECT_TRUE(menu->IsOpen());
+  Key('M');
+  Key('D');
+  Key(VK_RETURN);
+  EXPECT_FALSE(menu->IsOpen());
+  EXPECT_FALSE(host.FindWindow(menu->Window(1)->HostWindow())->Visible);
+  EXPECT_FALSE(host.FindWindow(menu->Window(2)->HostWindow())->Visible);
+  EXPECT_THAT(log, ElementsAre("last"));
+  // A press inside a sub-menu is no press elsewhere.
+  RightClick(20, 20);
+  Key('M');
+  log.clear();
+  const TRect first = menu->Window(1)->EntryRect(0);
+  const THostWindowId subWin = menu->Window(1)->HostWindow();
+  host.MouseMove(subWin, first.Left + 5, first.Top + 5);
+  host.MouseDown(subWin, first.Left + 5, first.Top + 5);
+  host.MouseUp(subWin, first.Left + 5, first.Top + 5);
+  app->ProcessMessages();
+  EXPECT_THAT(log, ElementsAre("first"));
+  EXPECT_FALSE(menu->IsOpen());
+}
+
+TEST_F(PopupMenuTest, SubMenuOpensOnTheLeftAtTheMonitorsRightEdge) {
+  auto* more = NewItem(menu->Items(), "&More");
+  NewItem(*more, "A long sub-menu item");
+  menu->Popup(1024 - 100, 100);
+  const TPopupMenuWindow* top = MenuWindow();
+  ASSERT_LE(top->BoundsRect().Right, 1024);
+  Key('M');
+  ASSERT_EQ(menu->OpenLevels(), 2);
+  const TRect r = menu->Window(1)->BoundsRect();
+  EXPECT_EQ(r.Right, top->Left() + TPopupMenuWindow::kFrame);
+  EXPECT_GE(r.Left, 0);
+}
+
 TEST_F(PopupMenuTest, ReleaseWithoutMovingOverTheMenuChoosesNothing) {
   // Opened from a press, the menu may appear under the pointer; that button's release is no
   // choice.

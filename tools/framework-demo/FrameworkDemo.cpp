@@ -267,6 +267,9 @@ class TDemoForm : public TForm {
     menu_ = new TPopupMenu(this);
     NewItem(menu_->Items(), "\xB8\xB4\xD6\xC6(&C)");                     // 复制(&C)
     NewItem(menu_->Items(), "\xD5\xB3\xCC\xF9(&P)")->SetEnabled(false);  // 粘贴(&P)
+    auto* view = NewItem(menu_->Items(), "\xB2\xE9\xBF\xB4(&V)");        // 查看(&V)
+    NewItem(*view, "\xB4\xF3\xCD\xBC\xB1\xEA(&L)");                      // 大图标(&L)
+    NewItem(*view, "\xD0\xA1\xCD\xBC\xB1\xEA(&S)")->SetChecked(true);    // 小图标(&S)
     NewItem(menu_->Items(), "-");
     auto* agree = NewItem(menu_->Items(), "\xCE\xD2\xD2\xD1\xD4\xC4\xB6\xC1(&A)");  // 我已阅读
     agree->OnClick = [this](TObject*) { check_->Toggle(); };
