@@ -18,8 +18,17 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 
 TControl::~TControl() {
   IncludeState(csDestroying);
+  SetPopupMenu(nullptr);
   if (Application != nullptr) Application->ControlGoing(this);
   SetParent(nullptr);
+}
+
+void TControl::SetPopupMenu(TPopupMenu* menu) {
+  if (menu == popup_menu_) return;
+  // The menu knows its controls, so that whichever of the two goes first, the other forgets it.
+  if (popup_menu_ != nullptr) popup_menu_->RemoveUser(this);
+  popup_menu_ = menu;
+  if (popup_menu_ != nullptr) popup_menu_->AddUser(this);
 }
 
 // --- Tree

@@ -121,7 +121,7 @@ class TControl : public TComponent {
   const std::string& Hint() const { return hint_; }
   void SetHint(const std::string& hint) { hint_ = hint; }
   TPopupMenu* PopupMenu() const { return popup_menu_; }
-  void SetPopupMenu(TPopupMenu* menu) { popup_menu_ = menu; }
+  void SetPopupMenu(TPopupMenu* menu);
   intptr_t Tag() const { return tag_; }
   void SetTag(intptr_t tag) { tag_ = tag; }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/Control.h"
 #include "framework/PopupMenuWindow.h"
 #include "platform/host/Host.h"
 
@@ -32,12 +33,23 @@ TPopupMenu::TPopupMenu(TComponent* owner) : TComponent(owner) {}
 
 TPopupMenu::~TPopupMenu() {
   CloseMenu();
+  for (TControl* control : std::vector<TControl*>(users_))
+    control->SetPopupMenu(nullptr);
   for (TPopupMenuWindow* window : windows_) {
     window->menu_ = nullptr;
     // The menu may go from a handler that its window is still running.
     window->Release();
   }
   windows_.clear();
+}
+
+void TPopupMenu::AddUser(TControl* control) {
+  if (std::find(users_.begin(), users_.end(), control) == users_.end()) users_.push_back(control);
+}
+
+void TPopupMenu::RemoveUser(TControl* control) {
+  users_.erase(std::remove(users_.begin(), users_.end(), control), users_.end());
+  if (popup_component_ == control) popup_component_ = nullptr;
 }
 
 TPopupMenuWindow* TPopupMenu::Window(int level) const {

@@ -14,6 +14,7 @@
 
 namespace tarn {
 
+class TControl;
 class TPopupMenuWindow;
 
 class TPopupMenu : public TComponent, private TInputHook {
@@ -47,6 +48,10 @@ class TPopupMenu : public TComponent, private TInputHook {
 
   TNotifyEvent OnPopup;
 
+  // The controls whose PopupMenu this is (kept by TControl::SetPopupMenu).
+  void AddUser(TControl* control);
+  void RemoveUser(TControl* control);
+
  protected:
   virtual void DoPopup();
 
@@ -65,7 +70,8 @@ class TPopupMenu : public TComponent, private TInputHook {
   TMenuItem items_;
   bool auto_popup_ = true;
   TComponent* popup_component_ = nullptr;
-  std::vector<TPopupMenuWindow*> windows_;  // one per level, made when first needed
+  std::vector<TPopupMenuWindow*> windows_;
+  std::vector<TControl*> users_;  // one per level, made when first needed
   bool open_ = false;
 };
 

@@ -335,15 +335,25 @@ TEST_F(PopupMenuTest, ClassicDrawingHighlightCheckAndGreyedText) {
   EXPECT_EQ(count(grey_row, clMenuText), 0);
 }
 
-TEST_F(PopupMenuTest, ItemMayFreeItsMenuAndItemsGoWithWhicheverOwnerGoesFirst) {
+TEST_F(PopupMenuTest, MenusControlsAndItemsMayGoInAnyOrder) {
   open->OnClick = [this](TObject*) {
     delete menu;
     menu = nullptr;
   };
   RightClick(20, 20);
   Key('O');
-  a->SetPopupMenu(nullptr);
   EXPECT_EQ(menu, nullptr);
+  EXPECT_EQ(a->PopupMenu(), nullptr);  // the control forgot the freed menu
+  RightClick(20, 20);                  // and a right click is harmless
+  // A control that goes first leaves the menu without a dangling popup component.
+  auto* m1 = new TPopupMenu(form);
+  NewItem(m1->Items(), "x");
+  auto* c = new TProbe(form, "c", Bounds(100, 100, 20, 20), &log);
+  c->SetPopupMenu(m1);
+  c->Perform(WM_CONTEXTMENU, 0, MakeLParam(-1, -1));
+  EXPECT_EQ(m1->PopupComponent(), c);
+  delete c;
+  EXPECT_EQ(m1->PopupComponent(), nullptr);
   // An item owned by the form and added to a menu: freeing either first is fine.
   const int components = form->ComponentCount();
   auto* m2 = new TPopupMenu(form);
