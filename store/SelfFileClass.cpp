@@ -15,62 +15,47 @@ std::string Rec(int32_t pos) {
 
 }  // namespace
 
-// Every getter reads the whole head, every setter writes the whole cached copy back.
 int32_t TSelfFileClass::GetMaxID() {
-  ReadHead(indexHead_);
-  return indexHead_.MaxID;
+  return HeadField(&TIndexHead::MaxID);
 }
 void TSelfFileClass::SetMaxID(int32_t value) {
-  indexHead_.MaxID = value;
-  WriteHead(indexHead_);
+  SetHeadField(&TIndexHead::MaxID, value);
 }
 uint16_t TSelfFileClass::GetDataCount() {
-  ReadHead(indexHead_);
-  return indexHead_.DataCount;
+  return HeadField(&TIndexHead::DataCount);
 }
 void TSelfFileClass::SetDataCount(uint16_t value) {
-  indexHead_.DataCount = value;
-  WriteHead(indexHead_);
+  SetHeadField(&TIndexHead::DataCount, value);
 }
 int32_t TSelfFileClass::GetFirstIdx() {
-  ReadHead(indexHead_);
-  return indexHead_.FirstIdx;
+  return HeadField(&TIndexHead::FirstIdx);
 }
 void TSelfFileClass::SetFirstIdx(int32_t value) {
-  indexHead_.FirstIdx = value;
-  WriteHead(indexHead_);
+  SetHeadField(&TIndexHead::FirstIdx, value);
 }
 uint16_t TSelfFileClass::GetDelCount() {
-  ReadHead(indexHead_);
-  return indexHead_.DelCount;
+  return HeadField(&TIndexHead::DelCount);
 }
 void TSelfFileClass::SetDelCount(uint16_t value) {
-  indexHead_.DelCount = value;
-  WriteHead(indexHead_);
+  SetHeadField(&TIndexHead::DelCount, value);
 }
 int32_t TSelfFileClass::GetFirstDelIdx() {
-  ReadHead(indexHead_);
-  return indexHead_.FirstDelIdx;
+  return HeadField(&TIndexHead::FirstDelIdx);
 }
 void TSelfFileClass::SetFirstDelIdx(int32_t value) {
-  indexHead_.FirstDelIdx = value;
-  WriteHead(indexHead_);
+  SetHeadField(&TIndexHead::FirstDelIdx, value);
 }
 int32_t TSelfFileClass::GetLastIdx() {
-  ReadHead(indexHead_);
-  return indexHead_.LastIdx;
+  return HeadField(&TIndexHead::LastIdx);
 }
 void TSelfFileClass::SetLastIdx(int32_t value) {
-  indexHead_.LastIdx = value;
-  WriteHead(indexHead_);
+  SetHeadField(&TIndexHead::LastIdx, value);
 }
 int32_t TSelfFileClass::GetLastDelIdx() {
-  ReadHead(indexHead_);
-  return indexHead_.LastDelIdx;
+  return HeadField(&TIndexHead::LastDelIdx);
 }
 void TSelfFileClass::SetLastDelIdx(int32_t value) {
-  indexHead_.LastDelIdx = value;
-  WriteHead(indexHead_);
+  SetHeadField(&TIndexHead::LastDelIdx, value);
 }
 
 int32_t TSelfFileClass::WalkChain(const std::function<bool(int32_t pos)>& visit) {

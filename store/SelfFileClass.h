@@ -64,6 +64,18 @@ class TSelfFileClass : public TSelfFileBassClass, public IIndexHead {
   // Raises unless an entry with a block of packedSize bytes fits below the 2 GiB limit.
   void CheckRoomFor(std::size_t packedSize);
   int32_t AppendEntry(const TDataInfo& info, TMemoryStream& packed, int32_t id);
+  // The index-head accessors: a getter reads the whole head, a setter writes the whole cached
+  // copy back, so the file stays the one source of truth.
+  template <typename T>
+  T HeadField(T TIndexHead::*field) {
+    ReadHead(indexHead_);
+    return indexHead_.*field;
+  }
+  template <typename T>
+  void SetHeadField(T TIndexHead::*field, T value) {
+    indexHead_.*field = value;
+    WriteHead(indexHead_);
+  }
 
   TIndexHead indexHead_;
 };
