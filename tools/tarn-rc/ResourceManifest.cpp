@@ -141,7 +141,8 @@ std::string CString(const std::string& s) {
 
 }  // namespace
 
-std::vector<ManifestEntry> ReadManifest(const std::filesystem::path& manifest) {
+std::vector<ManifestEntry> ReadManifest(const std::filesystem::path& manifest,
+                                        const ManifestDefines& defines) {
   std::ifstream in(manifest, std::ios::binary);
   if (!in) throw ManifestError(manifest.string() + ": cannot read the manifest");
   const std::filesystem::path base = std::filesystem::absolute(manifest).parent_path();
@@ -189,7 +190,12 @@ std::vector<ManifestEntry> ReadManifest(const std::filesystem::path& manifest) {
       entry.Bytes = line.Quoted();
       if (entry.TypeNumber == RT_BITMAP) line.Fail("a bitmap comes from a .bmp file");
     } else {
-      const std::string file = line.Token();
+      std::string file = line.Token();
+      if (file.size() > 3 && file.starts_with("${") && file.back() == '}') {
+        const auto it = defines.find(file.substr(2, file.size() - 3));
+        if (it == defines.end()) line.Fail(file + " is not defined (tarn-rc --define)");
+        file = it->second;
+      }
       entry.File = std::filesystem::absolute(base / file).lexically_normal();
       entry.FromFile = true;
       if (!std::filesystem::is_regular_file(entry.File)) line.Fail("no such file: " + file);

@@ -4,6 +4,7 @@
 //   RCDATA   4       skin/btn_min.png     raw bytes
 //   JPGFILE  IPIC1   pictures/pic1.jpg    a type of our own, by name
 //   STRING   1       "default"            a string-table entry, stored in code page 936
+//   DBFILE   IDATA   ${PACKAGE}           a file the build makes, named by --define PACKAGE=path
 // Types BITMAP, STRING and RCDATA are the standard numbered ones; a number is a numbered type or
 // name; other words are names. Texts are UTF-8 with the escapes \" \\ \n \r \t and \xHH (a raw
 // byte, taken as it is).
@@ -11,6 +12,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -35,8 +37,13 @@ struct ManifestEntry {
   std::string Bytes;
 };
 
+// Names a source may refer to as ${NAME}: files that the build makes elsewhere (a relative
+// value is taken relative to the manifest, as other files are).
+using ManifestDefines = std::map<std::string, std::string>;
+
 // Reads and checks the manifest and every file it names; raises ManifestError("file:line: ...").
-std::vector<ManifestEntry> ReadManifest(const std::filesystem::path& manifest);
+std::vector<ManifestEntry> ReadManifest(const std::filesystem::path& manifest,
+                                        const ManifestDefines& defines = {});
 
 // The C++ source that links the resources into a program and registers their table. Bytes of
 // their own are written to files in blobDir first. `prefix` keeps the symbols of two tables in

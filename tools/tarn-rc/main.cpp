@@ -1,8 +1,9 @@
 // tarn-rc: the resource build step. Turns a manifest and the files it lists into a C++ source
 // file that links the bytes into a program and registers them as its resource table.
 //   tarn-rc --manifest FILE --output FILE.cpp [--depfile FILE.d] [--prefix NAME]
+//           [--define NAME=PATH ...]
 // The depfile names the manifest and every file, so the build runs the step again when any of
-// them changes.
+// them changes. A define names a file the build makes, which the manifest lists as ${NAME}.
 #include <cctype>
 #include <cstdio>
 #include <fstream>
@@ -25,7 +26,7 @@ std::string DepfileEscape(const std::string& path) {
 int Usage() {
   std::fprintf(stderr,
                "usage: tarn-rc --manifest FILE --output FILE.cpp [--depfile FILE.d] "
-               "[--prefix NAME]\n");
+               "[--prefix NAME] [--define NAME=PATH ...]\n");
   return 2;
 }
 
@@ -33,6 +34,7 @@ int Usage() {
 
 int main(int argc, char** argv) {
   std::string manifest, output, depfile, prefix = "res";
+  tarn::rc::ManifestDefines defines;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (i + 1 >= argc) return Usage();
@@ -43,6 +45,10 @@ int main(int argc, char** argv) {
       output = value;
     } else if (arg == "--depfile") {
       depfile = value;
+    } else if (arg == "--define") {
+      const std::size_t equals = value.find('=');
+      if (equals == 0 || equals == std::string::npos) return Usage();
+      defines[value.substr(0, equals)] = value.substr(equals + 1);
     } else if (arg == "--prefix") {
       prefix.clear();
       for (char c : value)
@@ -53,7 +59,7 @@ int main(int argc, char** argv) {
   }
   if (manifest.empty() || output.empty()) return Usage();
   try {
-    std::vector<tarn::rc::ManifestEntry> entries = tarn::rc::ReadManifest(manifest);
+    std::vector<tarn::rc::ManifestEntry> entries = tarn::rc::ReadManifest(manifest, defines);
     const std::filesystem::path out_path = std::filesystem::absolute(output);
     const std::string source =
         tarn::rc::GenerateSource(entries, prefix, out_path.string() + ".blobs");
