@@ -2,7 +2,6 @@
 // trip must give back every file byte for byte, damage must fail verify, and each failure must
 // have its own exit code so scripts can tell them apart.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -10,6 +9,7 @@
 
 #include "store/uXPFileDB.h"
 #include "tests/store/RawContainer.h"
+#include "tests/support/RunTool.h"
 #include "tests/support/TempDir.h"
 
 namespace tarn {
@@ -21,32 +21,10 @@ using testing::ReadFileBytes;
 using testing::TempDir;
 using testing::WriteFileBytes;
 
-struct Result {
-  int code = -1;
-  std::string out;
-};
-
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s)
-    q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
+using Result = testing::ToolRun;
 
 Result Tarnpack(const std::vector<std::string>& args) {
-  std::string command = Quote(TARNPACK_PATH);
-  for (const auto& a : args)
-    command += " " + Quote(a);
-  command += " 2>&1";
-  Result r;
-  FILE* p = popen(command.c_str(), "r");
-  if (p == nullptr) return r;
-  char buffer[4096];
-  while (std::size_t n = fread(buffer, 1, sizeof buffer, p))
-    r.out.append(buffer, n);
-  const int status = pclose(p);
-  r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
+  return testing::RunTool(TARNPACK_PATH, args);
 }
 
 Bytes Noise(std::size_t n, unsigned seed) {
