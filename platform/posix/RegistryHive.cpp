@@ -272,14 +272,28 @@ bool TRegistryHive::DeleteTree(const TRegPath& path, int64_t unix100ns) {
 }
 
 void TRegistryHive::SetValue(TRegNode& node, regtext::TValue value, int64_t unix100ns) {
-  DeleteValue(node, value.Name, unix100ns);
-  // Insert in the registry's order among the values, which is how Wine lists them.
-  auto at = std::find_if(node.entries.begin(), node.entries.end(), [&](const TRegEntry& e) {
-    return e.kind == TRegEntry::Kind::Value && CompareNoCase(e.value.Name, value.Name) > 0;
-  });
-  TRegEntry entry;
-  entry.value = std::move(value);
-  node.entries.insert(at, std::move(entry));
+  const std::u16string name = value.Name;
+  auto same = [&](const TRegEntry& e) {
+    return e.kind == TRegEntry::Kind::Value && CompareNoCase(e.value.Name, name) == 0;
+  };
+  const auto last = std::find_if(node.entries.rbegin(), node.entries.rend(), same);
+  if (last != node.entries.rend()) {
+    // A value that exists changes where it stands and keeps its name as written, as Wine keeps
+    // it; earlier lines of the same name, which the last one overrode, go.
+    value.Name = last->value.Name;
+    last->raw.clear();
+    last->value = std::move(value);
+    const auto kept = node.entries.begin() + (node.entries.rend() - last - 1);
+    node.entries.erase(std::remove_if(node.entries.begin(), kept, same), kept);
+  } else {
+    // A new one goes in the registry's order among the values, which is how Wine lists them.
+    const auto at = std::find_if(node.entries.begin(), node.entries.end(), [&](const TRegEntry& e) {
+      return e.kind == TRegEntry::Kind::Value && CompareNoCase(e.value.Name, name) > 0;
+    });
+    TRegEntry entry;
+    entry.value = std::move(value);
+    node.entries.insert(at, std::move(entry));
+  }
   Touch(node, unix100ns);
 }
 

@@ -98,28 +98,11 @@ std::u16string Utf8ToUtf16(std::string_view text) {
   return Utf32ToUtf16(units);
 }
 
-char16_t FoldCase(char16_t c) {
-  if (c >= u'a' && c <= u'z') return c - 0x20;
-  if (c < 0xE0) return c;
-  if (c <= 0xFE && c != 0xF7) return c - 0x20;                  // Latin-1 small letters
-  if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) return c - 0x20;  // Greek
-  if (c >= 0x430 && c <= 0x44F) return c - 0x20;                // Cyrillic
-  if (c >= 0x450 && c <= 0x45F) return c - 0x50;
-  return c;
-}
-
-std::u16string FoldCase(std::u16string_view text) {
-  std::u16string out(text);
-  for (auto& c : out)
-    c = FoldCase(c);
-  return out;
-}
-
 int CompareNoCase(std::u16string_view a, std::u16string_view b) {
   const std::size_t n = std::min(a.size(), b.size());
   for (std::size_t i = 0; i < n; ++i) {
-    const char16_t x = FoldCase(a[i]);
-    const char16_t y = FoldCase(b[i]);
+    const char16_t x = LowerCase(a[i]);
+    const char16_t y = LowerCase(b[i]);
     if (x != y) return x < y ? -1 : 1;
   }
   return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;

@@ -18,11 +18,11 @@ std::string Utf16ToUtf8(std::u16string_view text);
 // Invalid UTF-8 bytes are taken as Latin-1 characters, so no input is lost.
 std::u16string Utf8ToUtf16(std::string_view text);
 
-// The upper-case form used to compare names without regard to case (ASCII, Latin-1, Greek and
-// Cyrillic letters; other characters have no case that matters here).
-char16_t FoldCase(char16_t c);
-std::u16string FoldCase(std::u16string_view text);
-// Case-insensitive three-way comparison in the registry's order (upper-case units, then length).
+// The small letter of a capital (the simple Unicode mapping), any other unit unchanged.
+char16_t LowerCase(char16_t c);
+// Case-insensitive three-way comparison in the registry's order, the one Wine keeps keys and
+// values in: units folded to lower case, then the shorter name first. Lower, not upper: the
+// characters between the capitals and the small letters (such as '_') sort before letters.
 int CompareNoCase(std::u16string_view a, std::u16string_view b);
 
 }  // namespace tarn

@@ -8,6 +8,7 @@
 
 #include "platform/posix/AtomicFile.h"
 #include "tests/platform/PrefixFixture.h"
+#include "tests/platform/RegistryFileText.h"
 
 namespace tarn::testing {
 namespace {
@@ -89,6 +90,35 @@ TEST_F(PosixRegistry, WhatAnotherProgramWroteSurvivesOurSave) {
                          "\"bin\"=hex:00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,"
                          "00,00,00,\\\n  01,02\n"),
             std::string::npos);
+}
+
+// Wine lists "_autodetect" before "ANSI_X3.4-1968" (it compares names in lower case): our saves
+// keep its order, so a save changes the lines of the changed key and no other line.
+TEST_F(PosixRegistry, SavesKeepWinesOrder) {
+  std::filesystem::create_directories(prefix_);
+  const std::string charset = "[Software\\\\Classes\\\\MIME\\\\Database\\\\Charset\\\\";
+  std::string wine =
+      "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win32\n";
+  for (const char* name : {"_autodetect", "_autodetect_all", "ANSI_X3.4-1968", "ascii", "Big5"}) {
+    wine += "\n" + charset + name + "] 1700000000\n#time=1da1b2c3d4e5f60\n" +
+            "\"AliasForCharset\"=\"" + name + "\"\n";
+  }
+  WriteFile("system.reg", wine);
+  auto platform = MakePlatform();
+  // A new key goes after the names with '_' and before the letters.
+  Write(*platform, kRegClassesRoot, "MIME\\Database\\Charset\\_iso-2022-jp$SIO", "Codepage", "x");
+  std::string written = ReadFile("system.reg");
+  EXPECT_EQ(written.find("\n" + charset + "_iso-2022-jp$SIO] "),
+            wine.find("\n" + charset + "ANSI"));
+  EXPECT_EQ(WithoutKey(written, charset + "_iso-2022-jp$SIO]"), wine);
+  // A changed value rewrites its own key and nothing else.
+  const std::string before = written;
+  Write(*platform, kRegClassesRoot, "mime\\database\\charset\\ASCII", "aliasforcharset",
+        "us-ascii");
+  written = ReadFile("system.reg");
+  EXPECT_NE(written.find(charset + "ascii] "), std::string::npos);
+  EXPECT_NE(written.find("\"AliasForCharset\"=\"us-ascii\"\n"), std::string::npos);
+  EXPECT_EQ(WithoutKey(written, charset + "ascii]"), WithoutKey(before, charset + "ascii]"));
 }
 
 TEST_F(PosixRegistry, ClassesRootIsTheMachinesSoftwareClasses) {

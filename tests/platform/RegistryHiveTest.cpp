@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "platform/posix/RegistryHive.h"
+#include "tests/platform/RegistryFileText.h"
 
 namespace tarn {
 namespace {
+
+using testing::WithoutKey;
 
 const std::string kWineFile =
     "WINE REGISTRY Version 2\n"
@@ -151,6 +154,117 @@ TEST(RegistryHive, ContinuationStopsAtTheNextKey) {
   EXPECT_EQ(hive.Serialise(), file);
   ASSERT_NE(hive.Find({u"B"}), nullptr);
   EXPECT_NE(hive.Find({u"B"})->FindValue(u"w"), nullptr);
+}
+
+// Wine keeps names in lower-case order: '_' sorts before the letters, 'Y' with diaeresis
+// (U+0178, small U+00FF) before 'A' with macron (U+0100, small U+0101). Its own files list the
+// MIME charsets "_autodetect" first; a save must move none of them.
+const std::string kWineOrderFile = R"(WINE REGISTRY Version 2
+;; All keys relative to \\Machine
+
+#arch=win32
+
+[Software\\Classes\\MIME\\Database\\Charset\\_autodetect] 1700000000
+#time=1da1b2c3d4e5f60
+"Codepage"=dword:0000c42c
+"InternetEncoding"=dword:0000c42c
+
+[Software\\Classes\\MIME\\Database\\Charset\\_autodetect_all] 1700000000
+#time=1da1b2c3d4e5f60
+"Codepage"=dword:0000c350
+
+[Software\\Classes\\MIME\\Database\\Charset\\_iso-2022-jp$ESC] 1700000000
+#time=1da1b2c3d4e5f60
+"Codepage"=dword:0000c42d
+
+[Software\\Classes\\MIME\\Database\\Charset\\ANSI_X3.4-1968] 1700000000
+#time=1da1b2c3d4e5f60
+"AliasForCharset"="us-ascii"
+
+[Software\\Classes\\MIME\\Database\\Charset\\ascii] 1700000000
+#time=1da1b2c3d4e5f60
+"AliasForCharset"="us-ascii"
+
+[Software\\Names] 1700000000
+#time=1da1b2c3d4e5f60
+"_x"="1"
+"Alpha"="2"
+"beta"="3"
+"\x178x"="4"
+"\x100x"="5"
+
+[Software\\Names\\\x178] 1700000000
+#time=1da1b2c3d4e5f60
+
+[Software\\Names\\\x100] 1700000000
+#time=1da1b2c3d4e5f60
+)";
+
+std::string Sz(std::u16string text) {
+  text.push_back(0);
+  return regtext::ToBytes(text);
+}
+
+TEST(RegistryHive, KeepsWinesOrderOfKeysAndValues) {
+  TRegistryHive hive;
+  ASSERT_TRUE(hive.Parse(kWineOrderFile));
+  EXPECT_EQ(hive.Serialise(), kWineOrderFile);
+
+  // A changed value rewrites its own key's lines and nothing else.
+  const std::string ansi = "[Software\\\\Classes\\\\MIME\\\\Database\\\\Charset\\\\ANSI_X3.4-1968]";
+  TRegNode* node =
+      hive.Find({u"software", u"classes", u"mime", u"database", u"charset", u"ansi_x3.4-1968"});
+  ASSERT_NE(node, nullptr);
+  const int64_t when = int64_t{1800000000} * 10000000;
+  hive.SetValue(*node, {u"aliasforcharset", 1, Sz(u"ascii")}, when);
+  std::string written = hive.Serialise();
+  EXPECT_EQ(WithoutKey(written, ansi), WithoutKey(kWineOrderFile, ansi));
+  EXPECT_NE(written.find(ansi + " 1800000000\n" +
+                         regtext::FormatTimeLine(regtext::FileTimeFromUnix100ns(when)) +
+                         "\n\"AliasForCharset\"=\"ascii\"\n\n"),
+            std::string::npos);
+
+  // A new key lands where Wine would put it: "$SIO" after "$ESC", before the letters.
+  bool created = false;
+  ASSERT_NE(
+      hive.Create({u"Software", u"Classes", u"MIME", u"Database", u"Charset", u"_iso-2022-jp$SIO"},
+                  when, created),
+      nullptr);
+  written = hive.Serialise();
+  const std::size_t esc = written.find("Charset\\\\_iso-2022-jp$ESC]");
+  const std::size_t sio = written.find("Charset\\\\_iso-2022-jp$SIO]");
+  ASSERT_NE(sio, std::string::npos);
+  EXPECT_LT(esc, sio);
+  EXPECT_LT(sio, written.find(ansi));
+
+  // Values: a new one in the same order; an existing one set in another case keeps its place
+  // and its name.
+  TRegNode* names = hive.Find({u"Software", u"Names"});
+  ASSERT_NE(names, nullptr);
+  hive.SetValue(*names, {u"_a", 1, Sz(u"0")}, when);
+  hive.SetValue(*names, {u"\u00FF", 1, Sz(u"6")}, when);
+  hive.SetValue(*names, {u"ALPHA", 1, Sz(u"7")}, when);
+  EXPECT_EQ(names->ValueNames(), (std::vector<std::u16string>{u"_a", u"_x", u"Alpha", u"beta",
+                                                              u"\u00FF", u"\u0178x", u"\u0100x"}));
+  EXPECT_NE(hive.Serialise().find("\n\"_a\"=\"0\"\n\"_x\"=\"1\"\n\"Alpha\"=\"7\"\n\"beta\"=\"3\"\n"
+                                  "\"\\xff\"=\"6\"\n\"\\x178x\"=\"4\"\n\"\\x100x\"=\"5\"\n"),
+            std::string::npos);
+}
+
+// A file whose values another program wrote out of order: a change to one of them rewrites
+// that line where it stands, and a line the last one of a name overrode goes with it.
+TEST(RegistryHive, ChangingAValueLeavesItsNeighboursWhereTheyAre) {
+  const std::string file =
+      "WINE REGISTRY Version 2\n\n[K] 1\n\"b\"=\"1\"\n\"a\"=\"old\"\n\"c\"=\"2\"\n\"A\"=\"2nd\"\n";
+  TRegistryHive hive;
+  ASSERT_TRUE(hive.Parse(file));
+  ASSERT_EQ(regtext::FromBytes(hive.Find({u"K"})->FindValue(u"a")->value.Data),
+            u"2nd" + std::u16string(1, 0));
+  hive.SetValue(*hive.Find({u"K"}), {u"a", 1, Sz(u"new")}, 0);
+  const std::string written = hive.Serialise();
+  EXPECT_NE(written.find("\"b\"=\"1\"\n\"c\"=\"2\"\n\"A\"=\"new\"\n"), std::string::npos)
+      << written;
+  EXPECT_EQ(written.find("old"), std::string::npos);
 }
 
 TEST(RegistryHive, RejectsFilesThatAreNotRegistries) {

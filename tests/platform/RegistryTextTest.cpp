@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/posix/RegistryText.h"
+#include "platform/posix/Utf16.h"
 
 namespace tarn::regtext {
 namespace {
@@ -109,6 +110,40 @@ TEST(RegistryText, KeyLinesSplitIntoComponents) {
   EXPECT_EQ(*path, (std::vector<std::u16string>{u"Software", u"Classes", u".avi"}));
   EXPECT_EQ(FormatKeyLine(*path, 1700000000), "[Software\\\\Classes\\\\.avi] 1700000000");
   EXPECT_EQ(FormatTimeLine(0x1da1b2c3d4e5f60), "#time=1da1b2c3d4e5f60");
+}
+
+// Names compare as Wine compares them: folded to lower case, then the shorter first. Lower, not
+// upper, decides where '_' and the other marks between the two alphabets go.
+TEST(RegistryText, NamesCompareInWinesOrder) {
+  EXPECT_LT(CompareNoCase(u"_autodetect", u"ANSI_X3.4-1968"), 0);
+  EXPECT_LT(CompareNoCase(u"[x", u"a"), 0);
+  EXPECT_GT(CompareNoCase(u"{x", u"Z"), 0);
+  EXPECT_EQ(CompareNoCase(u"Software", u"SOFTWARE"), 0);
+  EXPECT_LT(CompareNoCase(u"ascii", u"ASCII2"), 0);
+  EXPECT_LT(CompareNoCase(u"\u0178", u"\u0100"), 0);  // small y with diaeresis is U+00FF
+  // Capitals and their small letters across scripts; marks and CJK have no case.
+  for (const auto& [capital, small] : {std::pair<char16_t, char16_t>{u'A', u'a'},
+                                       {u'\u00C9', u'\u00E9'},
+                                       {u'\u0130', u'i'},
+                                       {u'\u0178', u'\u00FF'},
+                                       {u'\u01C5', u'\u01C6'},
+                                       {u'\u03A3', u'\u03C3'},
+                                       {u'\u0401', u'\u0451'},
+                                       {u'\u0531', u'\u0561'},
+                                       {u'\u10A0', u'\u2D00'},
+                                       {u'\u212A', u'k'},
+                                       {u'\uFF21', u'\uFF41'}}) {
+    EXPECT_EQ(LowerCase(capital), small) << static_cast<int>(capital);
+  }
+  int capitals = 0;
+  for (char32_t c = 0; c <= 0xFFFF; ++c) {
+    const char16_t lower = LowerCase(static_cast<char16_t>(c));
+    ASSERT_EQ(LowerCase(lower), lower) << static_cast<int>(c);  // a small letter stays
+    capitals += lower != c ? 1 : 0;
+  }
+  EXPECT_EQ(capitals, 1173);  // every capital of the basic plane, none twice, none missed
+  for (const char16_t c : {u'_', u'@', u'\u00DF', u'\u00D7', u'\u4E2D', char16_t{0xD800}})
+    EXPECT_EQ(LowerCase(c), c);
 }
 
 }  // namespace
