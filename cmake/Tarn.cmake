@@ -39,12 +39,18 @@ function(tarn_vectorise target)
 endfunction()
 
 # tarn_test(NAME SOURCES ... [DEPS ...] [LABELS ...]): a GoogleTest executable whose tests CTest
-# lists one by one.
+# lists one by one; each fails when it leaves anything in the temporary folder.
 function(tarn_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;LABELS" ${ARGN})
+  if(NOT TARGET tarn_temp_folder_check)
+    # Objects, not a static library: nothing refers to the check, it registers itself.
+    add_library(tarn_temp_folder_check OBJECT
+                ${PROJECT_SOURCE_DIR}/tests/support/TempFolderCheck.cpp)
+    target_link_libraries(tarn_temp_folder_check PRIVATE tarn_settings GTest::gtest)
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE tarn_settings ${ARG_DEPS} GTest::gtest GTest::gmock
-                                        GTest::gtest_main)
+                                        GTest::gtest_main tarn_temp_folder_check)
   # gtest_discover_tests flattens a list of labels to its first one, so the labels are joined
   # into one ("unit-threads"); ctest -L takes a pattern, so -L unit and -L threads both match.
   set(label unit)

@@ -214,18 +214,27 @@ TEST_F(PosixRegistry, ACrashDuringASaveLeavesTheOldFileIntact) {
   auto platform = MakePlatform();
   Write(*platform, kRegLocalMachine, "Software\\Old", "v", "old");
   const std::string before = ReadFile("system.reg");
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(
-      {
-        SetAtomicWriteHookForTesting([](std::size_t) { ::raise(SIGKILL); });
-        auto writer = MakePlatform();
-        RegKey key = 0;
-        writer->RegCreateKey(kRegLocalMachine, "Software\\New", key);
-        writer->RegSetValue(key, "big", kRegBinary, std::string(100000, 'x'));
-        writer->RegCloseKey(key);
-        std::_Exit(0);
-      },
-      ::testing::KilledBySignal(SIGKILL), "");
+  // Another writer on this prefix, killed while it writes its copy of the file. (A forked
+  // child, not a re-run of the test, so that it writes this test's prefix.)
+  const pid_t writer = ::fork();
+  ASSERT_GE(writer, 0);
+  if (writer == 0) {
+    SetAtomicWriteHookForTesting([](std::size_t) { ::raise(SIGKILL); });
+    auto other = MakePlatform();
+    RegKey key = 0;
+    other->RegCreateKey(kRegLocalMachine, "Software\\New", key);
+    other->RegSetValue(key, "big", kRegBinary, std::string(100000, 'x'));
+    other->RegCloseKey(key);
+    std::_Exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(writer, &status, 0), writer);
+  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the writer was not killed";
+  // Its half-written copy lies beside the file; the file itself is as it was.
+  int copies = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(prefix_))
+    copies += entry.path().filename().string().starts_with(".system.reg.") ? 1 : 0;
+  EXPECT_EQ(copies, 1);
   EXPECT_EQ(ReadFile("system.reg"), before);
   EXPECT_EQ(MakePlatform()->ReadString(kRegLocalMachine, "Software\\Old", "v"), "old");
 }

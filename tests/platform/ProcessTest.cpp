@@ -4,10 +4,12 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <thread>
 
 #include "platform/posix/HostProcesses.h"
+#include "platform/posix/WineServerProbe.h"
 #include "tests/platform/PrefixFixture.h"
 
 namespace tarn::testing {
@@ -118,21 +120,29 @@ TEST_F(Programs, SnapshotNamesProcessesByTheirFirstArgument) {
   }));
 }
 
-// Only where Wine is installed: Wine itself must see what we write.
+// Only where Wine runs: Wine itself must see what we write.
 TEST_F(Programs, WineSeesOurRegistryValues) {
   const std::string wine = TProgramStarter::FindOnPath("wine");
   if (wine.empty()) GTEST_SKIP() << "wine is not installed";
   // An installed Wine may still be unable to run here (its 32-bit loader on a kernel without
-  // 32-bit support fails with "Exec format error").
-  if (std::system(("WINEDEBUG=-all '" + wine + "' --version >/dev/null 2>&1").c_str()) != 0)
+  // 32-bit support fails with "Exec format error"). Its server makes its folder in the
+  // temporary folder (some builds) or in /tmp/.wine-<uid>: the first is this test's own, the
+  // second is cleared below.
+  const auto tmp = temp_.Path() / "tmp";
+  std::filesystem::create_directories(tmp);
+  const std::string env =
+      "WINEPREFIX='" + prefix_.string() + "' TMPDIR='" + tmp.string() + "' WINEDEBUG=-all ";
+  if (std::system((env + "'" + wine + "' --version >/dev/null 2>&1").c_str()) != 0)
     GTEST_SKIP() << "wine is installed but cannot run on this machine";
   auto platform = MakePrefix();
   RegKey key = 0;
   ASSERT_EQ(platform->RegCreateKey(kRegCurrentUser, "Software\\TarnTest", key), WinError::Success);
   ASSERT_EQ(platform->RegSetValue(key, "Probe", kRegSz, "seen by wine"), WinError::Success);
   ASSERT_EQ(platform->RegCloseKey(key), WinError::Success);
-  const std::string command = "WINEPREFIX='" + prefix_.string() + "' WINEDEBUG=-all '" + wine +
-                              "' reg query 'HKCU\\Software\\TarnTest' /v Probe 2>/dev/null";
+  const std::filesystem::path serverRoot = TWineServerProbe::DefaultServerRoot();
+  const bool hadServerRoot = std::filesystem::exists(serverRoot);
+  const std::string command =
+      env + "'" + wine + "' reg query 'HKCU\\Software\\TarnTest' /v Probe 2>/dev/null";
   FILE* pipe = ::popen(command.c_str(), "r");
   ASSERT_NE(pipe, nullptr);
   std::string output;
@@ -140,7 +150,11 @@ TEST_F(Programs, WineSeesOurRegistryValues) {
   while (std::fgets(buffer, sizeof buffer, pipe))
     output += buffer;
   ::pclose(pipe);
-  ::system(("WINEPREFIX='" + prefix_.string() + "' wineserver -k 2>/dev/null").c_str());
+  (void)!std::system(
+      (env + "wineserver -k 2>/dev/null; " + env + "wineserver -w 2>/dev/null").c_str());
+  std::error_code ignored;
+  std::filesystem::remove_all(TWineServerProbe(serverRoot).ServerDir(prefix_), ignored);
+  if (!hadServerRoot) std::filesystem::remove(serverRoot, ignored);  // only when left empty
   EXPECT_NE(output.find("seen by wine"), std::string::npos) << output;
 }
 
