@@ -9,196 +9,157 @@
 
 namespace tarn {
 
-void AddBarsRects(TComplexRegion& list, int HExt, int VExt, int W, int H, int HMode, int VMode) {
-  const int e = std::min(W, H) / 50 + 1;
-  if (HMode != 0) {
-    const int a = HExt;
-    const bool second = W < a;  // the even bars are complete; the odd ones travel now
-    for (int f = second ? e : 0; f < H + e; f += 2 * e) {
-      if (!second) {
-        switch (HMode) {
-          case 1:
-          case 5:
-            list.AddRect(W - a, f, W, f + e);
-            break;
-          case 2:
-          case 4:
-            list.AddRect(0, f, a, f + e);
-            break;
-          case 3:
-            list.AddRect(0, f + e, a, f + 2 * e);
-            list.AddRect(W - a, f, W, f + e);
-            break;
-          default:
-            break;
-        }
-      } else {
-        switch (HMode) {
-          case 1:
-          case 4:
-            list.AddRect(2 * W - a, f, W, f + e);
-            break;
-          case 2:
-          case 5:
-            list.AddRect(0, f, a - W, f + e);
-            break;
-          default:
-            break;
-        }
-        list.AddRect(0, f - e, W, f);
-      }
-    }
-  }
-  if (VMode != 0) {
-    const int b = VExt;
-    const bool second = H < b;
-    for (int h = second ? e : 0; h < W + e; h += 2 * e) {
-      if (!second) {
-        switch (VMode) {
-          case 1:
-          case 5:
-            list.AddRect(h, H - b, h + e, H);
-            break;
-          case 2:
-          case 4:
-            list.AddRect(h, 0, h + e, b);
-            break;
-          case 3:
-            list.AddRect(h, H - b, h + e, H);
-            list.AddRect(h + e, 0, h + 2 * e, b);
-            break;
-          default:
-            break;
-        }
-      } else {
-        switch (VMode) {
-          case 1:
-          case 4:
-            list.AddRect(h, 2 * H - b, h + e, H);
-            break;
-          case 2:
-          case 5:
-            list.AddRect(h, 0, h + e, b - H);
-            break;
-          default:
-            break;
-        }
-        list.AddRect(h - e, 0, h, H);
-      }
-    }
-  }
-}
-
-void AddShredRects(TComplexRegion& list, int HExt, int VExt, int W, int H, int HMode, int VMode) {
-  const int e = std::min(W, H) / 200 + 1;
-  if (HMode != 0) {
-    const int l = HExt < W ? W / 10 : 0;
-    const int m = Half(W);
-    for (int o = 0; o < H; o += e) {
-      int r = Random(2 * l) + HExt - l;  // drawn even when l = 0, so the sequence advances
-      const int bottom = o + e + H % e;
-      switch (HMode) {
-        case 1:
-          list.AddRect(W - r, o, W, bottom);
-          break;
-        case 2:
-          list.AddRect(0, o, r, bottom);
-          break;
-        case 3:
-          r = Half(r);
-          list.AddRect(m - r, o, m, bottom);
-          list.AddRect(m, o, m + r, bottom);
-          break;
-        case 4:
-          r = Half(r);
-          list.AddRect(W - r, o, W, bottom);
-          list.AddRect(0, o, r, bottom);
-          break;
-        default:
-          break;
-      }
-    }
-  }
-  if (VMode != 0) {
-    const int l = VExt < H ? H / 10 : 0;
-    const int m = Half(H);
-    for (int o = 0; o < W; o += e) {
-      int r = Random(2 * l) + VExt - l;
-      const int right = o + e + W % e;
-      switch (VMode) {
-        case 1:
-          list.AddRect(o, H - r, right, H);
-          break;
-        case 2:
-          list.AddRect(o, 0, right, r);
-          break;
-        case 3:
-          r = Half(r);
-          list.AddRect(o, m - r, right, m);
-          list.AddRect(o, m, right, m + r);
-          break;
-        case 4:
-          r = Half(r);
-          list.AddRect(o, H - r, right, H);
-          list.AddRect(o, 0, right, r);
-          break;
-        default:
-          break;
-      }
-    }
-  }
-}
-
 namespace {
+
+enum class Axis { Horizontal, Vertical };
+
+// The patterns below are written once, for strips that run along the rows: a strip covers
+// columns along .. along2 of rows across .. across2. The vertical patterns are the same ones on
+// the transposed picture: this adapter swaps the two coordinates of every rectangle, and the
+// picture's two sides, when it builds them.
+template <Axis axis>
+class StripList {
+ public:
+  StripList(TComplexRegion& list, int W, int H) : list_(list), W_(W), H_(H) {}
+
+  // The picture's side along the strips, and the side they are stacked on.
+  int Along() const { return axis == Axis::Horizontal ? W_ : H_; }
+  int Across() const { return axis == Axis::Horizontal ? H_ : W_; }
+  void Add(int along, int across, int along2, int across2) {
+    if constexpr (axis == Axis::Horizontal) {
+      list_.AddRect(along, across, along2, across2);
+    } else {
+      list_.AddRect(across, along, across2, along2);
+    }
+  }
+
+ private:
+  TComplexRegion& list_;
+  int W_, H_;
+};
+
+// Mode 1 grows from the far end (right, bottom), 2 from the near end, 3 both at once, 4 near
+// then far, 5 far then near.
+template <Axis axis>
+void AddBars(StripList<axis> out, int a, int mode) {
+  const int L = out.Along(), C = out.Across();
+  const int e = std::min(L, C) / 50 + 1;
+  const bool second = L < a;  // the even bars are complete; the odd ones travel now
+  for (int f = second ? e : 0; f < C + e; f += 2 * e) {
+    if (!second) {
+      switch (mode) {
+        case 1:
+        case 5:
+          out.Add(L - a, f, L, f + e);
+          break;
+        case 2:
+        case 4:
+          out.Add(0, f, a, f + e);
+          break;
+        case 3:
+          out.Add(0, f + e, a, f + 2 * e);
+          out.Add(L - a, f, L, f + e);
+          break;
+        default:
+          break;
+      }
+    } else {
+      switch (mode) {
+        case 1:
+        case 4:
+          out.Add(2 * L - a, f, L, f + e);
+          break;
+        case 2:
+        case 5:
+          out.Add(0, f, a - L, f + e);
+          break;
+        default:
+          break;
+      }
+      out.Add(0, f - e, L, f);
+    }
+  }
+}
+
+// Mode 1 from the far end, 2 from the near end, 3 out from the middle, 4 in from both ends.
+template <Axis axis>
+void AddShreds(StripList<axis> out, int ext, int mode) {
+  const int L = out.Along(), C = out.Across();
+  const int e = std::min(L, C) / 200 + 1;
+  const int l = ext < L ? L / 10 : 0;
+  const int m = Half(L);
+  for (int o = 0; o < C; o += e) {
+    int r = Random(2 * l) + ext - l;  // drawn even when l = 0, so the sequence advances
+    const int end = o + e + C % e;
+    switch (mode) {
+      case 1:
+        out.Add(L - r, o, L, end);
+        break;
+      case 2:
+        out.Add(0, o, r, end);
+        break;
+      case 3:
+        r = Half(r);
+        out.Add(m - r, o, m, end);
+        out.Add(m, o, m + r, end);
+        break;
+      case 4:
+        r = Half(r);
+        out.Add(L - r, o, L, end);
+        out.Add(0, o, r, end);
+        break;
+      default:
+        break;
+    }
+  }
+}
 
 // Whether the speck i places ahead of the front shows: likelier near the front.
 bool SpeckShows(int i, int l) {
   return i <= l ? Random(i) <= 1 : Random(i) == 0;
 }
 
+// Mode 1 from the far end, 2 from the near end; any other mode adds nothing.
+template <Axis axis>
+void AddSpeckles(StripList<axis> out, int ext, int mode) {
+  if (mode != 1 && mode != 2) return;
+  const int L = out.Along(), C = out.Across();
+  const int g = ext < L ? L / 10 : 0;
+  const int s = std::max(g / 20, 2);
+  const int n = g / s;
+  const int l = (3 * g) / (4 * s);
+  for (int o = 0; o < C; o += Half(s)) {
+    if (mode == 1) {
+      const int front = L - ext;
+      out.Add(front, o, L, o + s);
+      for (int i = n; i >= 1; --i) {
+        if (SpeckShows(i, l)) out.Add(front - i * s, o, front - i * s + s, o + s);
+      }
+    } else {
+      out.Add(0, o, ext, o + s);
+      for (int i = n; i >= 1; --i) {
+        if (SpeckShows(i, l)) out.Add(ext + (i - 1) * s, o, ext + i * s, o + s);
+      }
+    }
+  }
+}
+
 }  // namespace
 
+void AddBarsRects(TComplexRegion& list, int HExt, int VExt, int W, int H, int HMode, int VMode) {
+  if (HMode != 0) AddBars(StripList<Axis::Horizontal>(list, W, H), HExt, HMode);
+  if (VMode != 0) AddBars(StripList<Axis::Vertical>(list, W, H), VExt, VMode);
+}
+
+// All horizontal strips before the vertical ones: that is the order they draw their numbers in.
+void AddShredRects(TComplexRegion& list, int HExt, int VExt, int W, int H, int HMode, int VMode) {
+  if (HMode != 0) AddShreds(StripList<Axis::Horizontal>(list, W, H), HExt, HMode);
+  if (VMode != 0) AddShreds(StripList<Axis::Vertical>(list, W, H), VExt, VMode);
+}
+
 void AddSpeckleRects(TComplexRegion& list, int HExt, int VExt, int W, int H, int HMode, int VMode) {
-  if (HMode == 1 || HMode == 2) {
-    const int g = HExt < W ? W / 10 : 0;
-    const int s = std::max(g / 20, 2);
-    const int n = g / s;
-    const int l = (3 * g) / (4 * s);
-    for (int y = 0; y < H; y += Half(s)) {
-      if (HMode == 1) {
-        const int front = W - HExt;
-        list.AddRect(front, y, W, y + s);
-        for (int i = n; i >= 1; --i) {
-          if (SpeckShows(i, l)) list.AddRect(front - i * s, y, front - i * s + s, y + s);
-        }
-      } else {
-        list.AddRect(0, y, HExt, y + s);
-        for (int i = n; i >= 1; --i) {
-          if (SpeckShows(i, l)) list.AddRect(HExt + (i - 1) * s, y, HExt + i * s, y + s);
-        }
-      }
-    }
-  }
-  if (VMode == 1 || VMode == 2) {
-    const int g = VExt < H ? H / 10 : 0;
-    const int s = std::max(g / 20, 2);
-    const int n = g / s;
-    const int l = (3 * g) / (4 * s);
-    for (int x = 0; x < W; x += Half(s)) {
-      if (VMode == 1) {
-        const int front = H - VExt;
-        list.AddRect(x, front, x + s, H);
-        for (int i = n; i >= 1; --i) {
-          if (SpeckShows(i, l)) list.AddRect(x, front - i * s, x + s, front - i * s + s);
-        }
-      } else {
-        list.AddRect(x, 0, x + s, VExt);
-        for (int i = n; i >= 1; --i) {
-          if (SpeckShows(i, l)) list.AddRect(x, VExt + (i - 1) * s, x + s, VExt + i * s);
-        }
-      }
-    }
-  }
+  AddSpeckles(StripList<Axis::Horizontal>(list, W, H), HExt, HMode);
+  AddSpeckles(StripList<Axis::Vertical>(list, W, H), VExt, VMode);
 }
 
 std::optional<Region> CreateBarsRgn(int HExt, int VExt, int W, int H, int HMode, int VMode) {
@@ -402,53 +363,92 @@ TARN_EFFECT_PROC(RandomSquares) {
   RevealRects(Screen, Picture, list.Rects());
 }
 
-// The inline lists.
+// The inline lists, written for rows like the builders and turned for columns.
+
+namespace {
+
+enum class From { Start, End };
+
+// Strips opening out from the middle of every 2n, n = Across div 40 + 1.
+template <Axis axis>
+void AddBlinds(StripList<axis> out, int Progress) {
+  const int n = out.Across() / 40 + 1, a = MulDiv(n, Progress, 100);
+  for (int c = 0; c < out.Across(); c += 2 * n)
+    out.Add(0, c + n - a, out.Along(), c + n + a);
+}
+
+// A strip Progress percent of the period deep at the start of every period, counted from the
+// near or the far side.
+template <Axis axis>
+void AddUnevenBlinds(StripList<axis> out, int period, int Progress, From from) {
+  const int a = MulDiv(period, Progress, 100);
+  if (from == From::Start) {
+    for (int c = 0; c < out.Across(); c += period)
+      out.Add(0, c, out.Along(), c + a);
+  } else {
+    for (int c = out.Across(); c > 0; c -= period)
+      out.Add(0, c - a, out.Along(), c);
+  }
+}
+
+// Bands 2a across every 3b, starting just before the picture.
+template <Axis axis>
+void AddBands(StripList<axis> out, int b, int a) {
+  for (int c = -b; c < out.Across(); c += 3 * b)
+    out.Add(0, c - a, out.Along(), c + a);
+}
+
+constexpr Axis Turned(Axis axis) {
+  return axis == Axis::Horizontal ? Axis::Vertical : Axis::Horizontal;
+}
+
+// Nothing when the period is 0.
+template <Axis axis>
+void RevealUnevenBlinds(Bitmap32& Screen, const Bitmap32& Picture, int W, int H, int period,
+                        int Progress, From from) {
+  if (period == 0) return;
+  TComplexRegion list;
+  AddUnevenBlinds(StripList<axis>(list, W, H), period, Progress, from);
+  RevealRects(Screen, Picture, list.Rects());
+}
+
+// Bands b = (their side) div 20 apart growing across the uneven blinds; nothing when the period
+// or b is 0.
+template <Axis axis>
+void RevealRectangles(Bitmap32& Screen, const Bitmap32& Picture, int W, int H, int period,
+                      int Progress, From from) {
+  TComplexRegion list;
+  const StripList<Turned(axis)> bands(list, W, H);
+  const int b = bands.Across() / 20;
+  if (period == 0 || b == 0) return;
+  AddBands(bands, b, MulDiv(b, Progress, 100));
+  AddUnevenBlinds(StripList<axis>(list, W, H), period, Progress, from);
+  RevealRects(Screen, Picture, list.Rects());
+}
+
+}  // namespace
 
 TARN_EFFECT_PROC(BlindVertically) {
-  const int n = W / 40 + 1, a = MulDiv(n, Progress, 100);
   TComplexRegion list;
-  for (int x = 0; x < W; x += 2 * n)
-    list.AddRect(x + n - a, 0, x + n + a, H);
+  AddBlinds(StripList<Axis::Vertical>(list, W, H), Progress);
   RevealRects(Screen, Picture, list.Rects());
 }
 TARN_EFFECT_PROC(BlindHorizontally) {
-  const int n = H / 40 + 1, a = MulDiv(n, Progress, 100);
   TComplexRegion list;
-  for (int y = 0; y < H; y += 2 * n)
-    list.AddRect(0, y + n - a, W, y + n + a);
+  AddBlinds(StripList<Axis::Horizontal>(list, W, H), Progress);
   RevealRects(Screen, Picture, list.Rects());
 }
 TARN_EFFECT_PROC(UnevenBlindFromLeft) {
-  if (X == 0) return;
-  const int a = MulDiv(X, Progress, 100);
-  TComplexRegion list;
-  for (int x = 0; x < W; x += X)
-    list.AddRect(x, 0, x + a, H);
-  RevealRects(Screen, Picture, list.Rects());
+  RevealUnevenBlinds<Axis::Vertical>(Screen, Picture, W, H, X, Progress, From::Start);
 }
 TARN_EFFECT_PROC(UnevenBlindFromRight) {
-  if (X == 0) return;
-  const int a = MulDiv(X, Progress, 100);
-  TComplexRegion list;
-  for (int x = W; x > 0; x -= X)
-    list.AddRect(x - a, 0, x, H);
-  RevealRects(Screen, Picture, list.Rects());
+  RevealUnevenBlinds<Axis::Vertical>(Screen, Picture, W, H, X, Progress, From::End);
 }
 TARN_EFFECT_PROC(UnevenBlindFromTop) {
-  if (Y == 0) return;
-  const int a = MulDiv(Y, Progress, 100);
-  TComplexRegion list;
-  for (int y = 0; y < H; y += Y)
-    list.AddRect(0, y, W, y + a);
-  RevealRects(Screen, Picture, list.Rects());
+  RevealUnevenBlinds<Axis::Horizontal>(Screen, Picture, W, H, Y, Progress, From::Start);
 }
 TARN_EFFECT_PROC(UnevenBlindFromBottom) {
-  if (Y == 0) return;
-  const int a = MulDiv(Y, Progress, 100);
-  TComplexRegion list;
-  for (int y = H; y > 0; y -= Y)
-    list.AddRect(0, y - a, W, y);
-  RevealRects(Screen, Picture, list.Rects());
+  RevealUnevenBlinds<Axis::Horizontal>(Screen, Picture, W, H, Y, Progress, From::End);
 }
 TARN_EFFECT_PROC(RectangularShred) {
   const int n = std::min(W, H) / 10 + 1, a = MulDiv(n, Progress, 100);
@@ -459,61 +459,17 @@ TARN_EFFECT_PROC(RectangularShred) {
   }
   RevealRects(Screen, Picture, list.Rects());
 }
-
-namespace {
-
-// Horizontal bands 2a high every 3b rows, starting just above the picture (rows 145 and 146).
-void AddBands(TComplexRegion& list, int W, int H, int b, int a) {
-  for (int y = -b; y < H; y += 3 * b)
-    list.AddRect(0, y - a, W, y + a);
-}
-// Vertical bands 2a wide every 3b columns (rows 147 and 148).
-void AddColumnBands(TComplexRegion& list, int W, int H, int b, int a) {
-  for (int x = -b; x < W; x += 3 * b)
-    list.AddRect(x - a, 0, x + a, H);
-}
-
-}  // namespace
-
 TARN_EFFECT_PROC(RectanglesFromLeft) {
-  const int b = H / 20;
-  if (X == 0 || b == 0) return;
-  TComplexRegion list;
-  AddBands(list, W, H, b, MulDiv(b, Progress, 100));
-  const int p = MulDiv(X, Progress, 100);
-  for (int x = 0; x < W; x += X)
-    list.AddRect(x, 0, x + p, H);
-  RevealRects(Screen, Picture, list.Rects());
+  RevealRectangles<Axis::Vertical>(Screen, Picture, W, H, X, Progress, From::Start);
 }
 TARN_EFFECT_PROC(RectanglesFromRight) {
-  const int b = H / 20;
-  if (X == 0 || b == 0) return;
-  TComplexRegion list;
-  AddBands(list, W, H, b, MulDiv(b, Progress, 100));
-  const int p = MulDiv(X, Progress, 100);
-  for (int x = W; x > 0; x -= X)
-    list.AddRect(x - p, 0, x, H);
-  RevealRects(Screen, Picture, list.Rects());
+  RevealRectangles<Axis::Vertical>(Screen, Picture, W, H, X, Progress, From::End);
 }
 TARN_EFFECT_PROC(RectanglesFromTop) {
-  const int b = W / 20;
-  if (b == 0 || Y == 0) return;
-  TComplexRegion list;
-  AddColumnBands(list, W, H, b, MulDiv(b, Progress, 100));
-  const int p = MulDiv(Y, Progress, 100);
-  for (int y = 0; y < H; y += Y)
-    list.AddRect(0, y, W, y + p);
-  RevealRects(Screen, Picture, list.Rects());
+  RevealRectangles<Axis::Horizontal>(Screen, Picture, W, H, Y, Progress, From::Start);
 }
 TARN_EFFECT_PROC(RectanglesFromBottom) {
-  const int b = W / 20;
-  if (b == 0 || Y == 0) return;
-  TComplexRegion list;
-  AddColumnBands(list, W, H, b, MulDiv(b, Progress, 100));
-  const int p = MulDiv(Y, Progress, 100);
-  for (int y = H; y > 0; y -= Y)
-    list.AddRect(0, y - p, W, y);
-  RevealRects(Screen, Picture, list.Rects());
+  RevealRectangles<Axis::Horizontal>(Screen, Picture, W, H, Y, Progress, From::End);
 }
 
 }  // namespace tarn
