@@ -13,6 +13,7 @@
 #include "framework/Pen.h"
 #include "framework/Picture.h"
 #include "framework/PngImage.h"
+#include "framework/Thread.h"
 #include "framework/Timer.h"
 
 namespace tarn {
@@ -45,6 +46,9 @@ void RegisterTypes(TClassRegistry& r) {
   RegisterEnum<TBevelCut>("TBevelCut", {"bvNone", "bvLowered", "bvRaised", "bvSpace"}, r);
   RegisterEnum<PenStyle>("TPenStyle", {"psSolid", "psClear"}, r);
   RegisterEnum<BrushStyle>("TBrushStyle", {"bsSolid", "bsClear"}, r);
+  RegisterEnum<TThreadPriority>(
+      "TThreadPriority",
+      {"tpIdle", "tpLowest", "tpLower", "tpNormal", "tpHigher", "tpHighest", "tpTimeCritical"}, r);
   RegisterSet("TAnchors",
               {{"akLeft", akLeft}, {"akTop", akTop}, {"akRight", akRight}, {"akBottom", akBottom}},
               r);
