@@ -210,7 +210,14 @@ void TCustomXPPicShow::Prepare() {
   old_pic_is_background_ = !from_shown;
   screen_.SetSize(w, h);
   source_rect_ = Rect(0, 0, w, h);
-  UpdateDisplayRect();
+  preparing_ = true;
+  try {
+    UpdateDisplayRect();
+  } catch (...) {
+    preparing_ = false;
+    throw;
+  }
+  preparing_ = false;
   screen_.Image() = old_pic_->Image();
   progress_ = reverse_ ? 100 : 0;
   Invalidate();

@@ -9,7 +9,9 @@
 // OnAfterNewFrame and OnCustomDraw are raised there (their handlers must not touch the user
 // interface), and each frame is shown by a synchronous repaint on the user-interface thread.
 // OnComplete and OnStop are raised on the user-interface thread. Everything else (properties,
-// Execute, Stop, Clear) belongs to the user-interface thread.
+// Execute, Clear) belongs to the user-interface thread; Stop called on another thread is handed
+// over to it, and called by a handler on the animation thread it ends that thread, after which
+// the run ends as stopped.
 //
 // A class derived from TXPPicShow (or TCustomXPPicShow) that overrides the Do* operations must
 // call StopForDestruction first in its own destructor, so that no frame runs its overrides
@@ -211,6 +213,8 @@ class TCustomXPPicShow : public TCustomControl {
   std::atomic<bool> stop_requested_{false};
   // The window is gone (or the object is going): a run ends without events.
   bool going_ = false;
+  // Prepare places the new picture before it shows the first frame: no frame is drawn then.
+  bool preparing_ = false;
   // Counts runs and loops on the calling thread, so that a loop left behind by a nested run
   // (a handler that stopped this one and executed the next) ends instead of driving the new one.
   unsigned run_ = 0;

@@ -52,7 +52,7 @@ void TCustomXPPicShow::RenderBackdrop() {
     old_pic_->Image().StretchBlock(0, 0, source_rect_.Width(), source_rect_.Height(), backdrop, 0,
                                    0, r.Width(), r.Height());
   }
-  if (busy_ && manual_ && !stopping_) {
+  if (busy_ && manual_ && !stopping_ && !preparing_) {
     TCriticalSectionLock lock(lock_);
     UpdateFrame();
   }

@@ -495,6 +495,15 @@ TEST_F(PicShowTest, AHeldRunFromTheBackgroundFollowsBackgroundChanges) {
   show->SetBgMode(TBackgroundMode::bmNone);
   EXPECT_TRUE(SameColours(old, Filled(40, 30, 0x00FFFCE7)));
   show->Stop();
+  // The next held run places its picture without drawing a frame before OnStart.
+  int early_frames = 0;
+  bool started = false;
+  show->OnStart = [&](TObject*, TBitmap*, TBitmap*) { started = true; };
+  show->OnBeforeNewFrame = [&](TObject*, TBitmap*, TBitmap*) { early_frames += started ? 0 : 1; };
+  Run(Pattern(30, 20, 36));
+  EXPECT_TRUE(started);
+  EXPECT_EQ(early_frames, 0);
+  show->Stop();
 }
 
 TEST_F(PicShowTest, AutoSizeFitsThePictureAndTheFrame) {
