@@ -11,6 +11,7 @@
 #include "FrameworkFixture.h"
 #include "framework/CriticalSection.h"
 #include "framework/Thread.h"
+#include "tests/support/RunLoop.h"
 
 namespace tarn::testing {
 namespace {
@@ -18,13 +19,10 @@ namespace {
 class ThreadClassTest : public ::testing::Test {
  protected:
   ThreadClassTest() : host(THeadlessClock::Real), app(std::make_unique<TApplication>(host)) {}
-  // Runs the loop (a message-pumping wait) until done() or about ten seconds have passed.
+  // A message-pumping wait.
   template <class Done>
   bool PumpUntil(Done done) {
-    const uint64_t end = host.TickCount() + 10000;
-    while (!done() && host.TickCount() < end)
-      app->HandleMessageWithin(50);
-    return done();
+    return RunLoopUntil(*app, host, done);
   }
   THeadlessHost host;
   std::unique_ptr<TApplication> app;

@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "FrameworkFixture.h"
+#include "tests/support/RunLoop.h"
 
 namespace tarn::testing {
 namespace {
@@ -11,13 +12,9 @@ namespace {
 class ThreadTest : public ::testing::Test {
  protected:
   ThreadTest() : host(THeadlessClock::Real), app(std::make_unique<TApplication>(host)) {}
-  // Runs the loop until done() or about five seconds have passed.
   template <class Done>
   bool LoopUntil(Done done) {
-    const uint64_t end = host.TickCount() + 5000;
-    while (!done() && host.TickCount() < end)
-      app->HandleMessageWithin(50);
-    return done();
+    return RunLoopUntil(*app, host, done, 5000);
   }
   THeadlessHost host;
   std::unique_ptr<TApplication> app;

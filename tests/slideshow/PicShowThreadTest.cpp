@@ -8,6 +8,7 @@
 
 #include "PicShowFixture.h"
 #include "slideshow/effects/EffectRandom.h"
+#include "tests/support/RunLoop.h"
 
 namespace tarn::testing {
 namespace {
@@ -20,13 +21,9 @@ class PicShowThreadTest : public PicShowTest {
     show->SetThreaded(true);
     show->SetDelay(2);
   }
-  // Runs the loop until done() or about ten seconds have passed.
   template <class Done>
   bool PumpUntil(Done done) {
-    const uint64_t end = host.TickCount() + 10000;
-    while (!done() && host.TickCount() < end)
-      app->HandleMessageWithin(5);
-    return done();
+    return RunLoopUntil(*app, host, done);
   }
   // Logs the end events, checking that they come on the user-interface thread.
   void LogEnd(TXPPicShow* s) {
