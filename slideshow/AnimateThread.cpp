@@ -25,9 +25,9 @@ void TAnimateThread::Cancel() {
   pause_.notify_all();
 }
 
-void TAnimateThread::Pause(int ms) {
+void TAnimateThread::PauseUntil(std::chrono::steady_clock::time_point until) {
   std::unique_lock<std::mutex> lock(pause_mutex_);
-  pause_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return Terminated(); });
+  pause_.wait_until(lock, until, [this] { return Terminated(); });
 }
 
 void TAnimateThread::PostDone() {
@@ -44,14 +44,17 @@ void TAnimateThread::Execute() {
   TCustomXPPicShow& show = *pic_show_;
   int step = show.Step();
   while (!Terminated()) {
+    const auto frame_start = std::chrono::steady_clock::now();
     int elapsed = 0;
     if (!show.StepProgress(step, elapsed)) {
       completed_ = true;
       Terminate();
     } else if (!Terminated()) {
-      const int remaining = show.Delay() - elapsed;
-      if (remaining >= 0) {
-        Pause(remaining);
+      const int delay = show.Delay();
+      if (delay - elapsed >= 0) {
+        // The rest of the delay, timed from the frame's start to the microsecond rather than
+        // from the whole milliseconds the tick count gives, so frames do not drift late.
+        PauseUntil(frame_start + std::chrono::milliseconds(delay));
         step = show.Step();
       } else if (show.ExactTiming()) {
         step = show.CompensatedStep(elapsed);

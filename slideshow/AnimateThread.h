@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 
@@ -31,8 +32,8 @@ class TAnimateThread : public TThread {
   void Execute() override;
 
  private:
-  // Sleeps ms milliseconds, less when cancelled.
-  void Pause(int ms);
+  // Sleeps until then, or less when cancelled.
+  void PauseUntil(std::chrono::steady_clock::time_point until);
   void PostDone();
 
   TCustomXPPicShow* const pic_show_;
