@@ -518,5 +518,15 @@ TEST_F(PicShowTest, AutoSizeFitsThePictureAndTheFrame) {
   EXPECT_EQ(show->Height(), 54);
 }
 
+TEST_F(PicShowTest, ThePointerEnteringAndLeavingRaisesItsEvents) {
+  show->OnMouseEnter = [this](TObject* sender) { log.push_back(sender == show ? "enter" : "?"); };
+  show->OnMouseLeave = [this](TObject* sender) { log.push_back(sender == show ? "leave" : "?"); };
+  host.MouseMove(form->HostWindow(), 50, 50);
+  app->ProcessMessages();
+  host.MouseMove(form->HostWindow(), 150, 110);
+  app->ProcessMessages();
+  EXPECT_THAT(log, ElementsAre("enter", "leave"));
+}
+
 }  // namespace
 }  // namespace tarn::testing
