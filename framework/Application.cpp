@@ -3,10 +3,12 @@
 #include <algorithm>
 
 #include "base/Exception.h"
+#include "framework/ExceptionGuard.h"
 #include "framework/Form.h"
 #include "framework/HandOffSignal.h"
 #include "framework/HintTracker.h"
 #include "framework/MessageDialog.h"
+#include "framework/ModifierKeys.h"
 #include "platform/host/Host.h"
 
 namespace tarn {
@@ -20,13 +22,6 @@ namespace {
 constexpr int kMaxRounds = 1000;
 // Host events taken in one round, so that posted messages and timers are not starved.
 constexpr int kHostEventsPerRound = 256;
-
-bool InSubtree(const TControl* root, const TControl* c) {
-  for (; c != nullptr; c = c->Parent()) {
-    if (c == root) return true;
-  }
-  return false;
-}
 
 }  // namespace
 
@@ -103,7 +98,7 @@ void TApplication::ControlGoing(TControl* control) {
 void TApplication::Run() {
   if (main_form_ == nullptr) return;
   if (!main_form_->Visible()) {
-    Guarded(main_form_, [this] { main_form_->Show(); });
+    Guard(main_form_, [this] { main_form_->Show(); });
   }
   while (!terminated_ && main_form_ != nullptr)
     HandleMessage();
@@ -168,35 +163,16 @@ bool TApplication::ProcessRound() {
 
 void TApplication::Idle() {
   for (TCustomForm* form : std::vector<TCustomForm*>(forms_)) {
-    if (HasForm(form)) Guarded(form, [form] { form->UpdateMouseControl(); });
+    if (HasForm(form)) Guard(form, [form] { form->UpdateMouseControl(); });
   }
-  if (OnIdle) Guarded(this, [this] { OnIdle(this); });
+  if (OnIdle) Guard(this, [this] { OnIdle(this); });
   for (TCustomForm* form : std::vector<TCustomForm*>(forms_)) {
-    if (HasForm(form)) Guarded(form, [form] { form->PaintPending(); });
-  }
-}
-
-template <class F>
-void TApplication::Guarded(TObject* sender, F&& f) {
-  try {
-    f();
-  } catch (const std::exception& e) {
-    HandleException(sender, e);
-  } catch (...) {
-    HandleUnknownException(sender);
+    if (HasForm(form)) Guard(form, [form] { form->PaintPending(); });
   }
 }
 
 void TApplication::DispatchHostEvent(const THostEvent& event) {
-  uint32_t m = event.Modifiers;
-  TShiftState shift = 0;
-  if (m & hmShift) shift |= ssShift;
-  if (m & hmCtrl) shift |= ssCtrl;
-  if (m & hmAlt) shift |= ssAlt;
-  if (m & hmLeft) shift |= ssLeft;
-  if (m & hmRight) shift |= ssRight;
-  if (m & hmMiddle) shift |= ssMiddle;
-  shift_state_ = shift;
+  shift_state_ = HostShiftState(event.Modifiers);
   if (event.Kind == THostEventKind::Quit) {
     Terminate();
     return;
@@ -205,13 +181,13 @@ void TApplication::DispatchHostEvent(const THostEvent& event) {
     // A hook removed by an earlier one in this round is gone.
     if (std::find(input_hooks_.begin(), input_hooks_.end(), hook) == input_hooks_.end()) continue;
     bool taken = false;
-    Guarded(this, [&] { taken = hook->HostInput(event); });
+    Guard(this, [&] { taken = hook->HostInput(event); });
     if (taken) return;
   }
   hint_->BeforeInput(event);
   for (TCustomForm* form : forms_) {
     if (form->HostWindow() == event.Window && event.Window != 0) {
-      Guarded(form, [form, &event] { form->HandleHostEvent(event); });
+      Guard(form, [form, &event] { form->HandleHostEvent(event); });
       break;
     }
   }
@@ -246,7 +222,7 @@ THintWindow* TApplication::ActiveHintWindow() const {
 void TApplication::DeliverPosted(const Posted& posted) {
   TWinControl* target = TWinControl::FindControl(posted.Target);
   if (target == nullptr) return;  // posted to a control that is gone
-  Guarded(target, [target, &posted] {
+  Guard(target, [target, &posted] {
     TMessage m = posted.Message;
     target->WndProc(m);
   });
@@ -407,9 +383,9 @@ bool TApplication::FireDueTimers() {
     did = true;
     if (target == 0) {
       auto callback = it->Callback;  // kept alive if the timer is killed from inside
-      Guarded(this, [&callback] { (*callback)(); });
+      Guard(this, [&callback] { (*callback)(); });
     } else if (TWinControl* control = TWinControl::FindControl(target)) {
-      Guarded(control, [control, id = id] { control->Perform(WM_TIMER, id); });
+      Guard(control, [control, id = id] { control->Perform(WM_TIMER, id); });
     } else {
       timers_.erase(it);
     }

@@ -196,8 +196,6 @@ class TApplication : public TComponent {
   bool FireDueTimers();
   void DispatchHostEvent(const THostEvent& event);
   void DeliverPosted(const Posted& posted);
-  template <class F>
-  void Guarded(TObject* sender, F&& f);
   bool ProcessSynchronizedCalls();
 
   THost& host_;

@@ -7,6 +7,7 @@
 #include "base/Exception.h"
 #include "framework/Application.h"
 #include "framework/Form.h"
+#include "framework/ModifierKeys.h"
 #include "framework/PopupMenu.h"
 #include "framework/WinControl.h"
 
@@ -533,14 +534,11 @@ bool IsAccel(uint32_t key, const std::string& caption) {
   return false;
 }
 
-TShiftState KeysToShiftState(uint32_t keys) {
-  TShiftState s = 0;
-  if (keys & MK_SHIFT) s |= ssShift;
-  if (keys & MK_CONTROL) s |= ssCtrl;
-  if (keys & MK_LBUTTON) s |= ssLeft;
-  if (keys & MK_RBUTTON) s |= ssRight;
-  if (keys & MK_MBUTTON) s |= ssMiddle;
-  return s;
+bool InSubtree(const TControl* root, const TControl* control) {
+  for (const TControl* c = control; c != nullptr; c = c->Parent()) {
+    if (c == root) return true;
+  }
+  return false;
 }
 
 }  // namespace tarn

@@ -232,7 +232,7 @@ class TControl : public TComponent {
 // "&&" is a literal ampersand).
 bool IsAccel(uint32_t key, const std::string& caption);
 
-// Mouse key flags (MK_*) of a message as a shift state.
-TShiftState KeysToShiftState(uint32_t keys);
+// Whether `control` is `root` or lies inside it.
+bool InSubtree(const TControl* root, const TControl* control);
 
 }  // namespace tarn

@@ -4,10 +4,8 @@
 // visible area, and the framework shows those pixels at the end of the turn of the loop.
 #pragma once
 
-#include <memory>
-
+#include "framework/ControlCanvas.h"
 #include "framework/WinControl.h"
-#include "graphics/Bitmap32.h"
 
 namespace tarn {
 
@@ -16,22 +14,15 @@ class TCustomControl : public TWinControl {
   explicit TCustomControl(TComponent* owner);
   ~TCustomControl() override;
 
-  tarn::Canvas& GetCanvas();
-  bool Painting() const { return paint_canvas_ != nullptr; }
+  tarn::Canvas& GetCanvas() { return canvas_.Get(); }
+  bool Painting() const { return canvas_.Painting(); }
 
  protected:
   virtual void Paint() {}
   void PaintWindow(tarn::Canvas& canvas) override;
 
  private:
-  tarn::Canvas* paint_canvas_ = nullptr;
-  std::unique_ptr<tarn::Canvas> own_canvas_;
-  Bitmap32 nowhere_;  // the target while the control is on no shown form
+  TControlCanvas canvas_{*this};
 };
-
-// Prepares `canvas` (created for this control's form or for nothing) to draw straight onto the
-// control's visible client area, outside a paint; the framework presents the area later.
-void PrepareDirectCanvas(TControl& control, std::unique_ptr<tarn::Canvas>& canvas,
-                         Bitmap32& nowhere);
 
 }  // namespace tarn

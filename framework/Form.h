@@ -8,6 +8,7 @@
 #include <string>
 
 #include "framework/CustomControl.h"
+#include "framework/DoubleClick.h"
 #include "graphics/Bitmap32.h"
 #include "graphics/Region.h"
 #include "platform/host/HostEvent.h"
@@ -163,11 +164,7 @@ class TCustomForm : public TCustomControl {
   bool moving_ = false;
   TPoint move_start_cursor_;
   TPoint move_start_pos_;
-  // Double clicks: the last press.
-  uint64_t last_press_time_ = 0;
-  TPoint last_press_pos_;
-  TControl* last_press_control_ = nullptr;
-  THostButton last_press_button_ = THostButton::None;
+  TDoubleClickTracker double_clicks_;
 };
 
 class TForm : public TCustomForm {

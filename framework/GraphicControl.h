@@ -3,10 +3,8 @@
 // control's does.
 #pragma once
 
-#include <memory>
-
 #include "framework/Control.h"
-#include "graphics/Bitmap32.h"
+#include "framework/ControlCanvas.h"
 
 namespace tarn {
 
@@ -15,8 +13,8 @@ class TGraphicControl : public TControl {
   explicit TGraphicControl(TComponent* owner);
   ~TGraphicControl() override;
 
-  tarn::Canvas& GetCanvas();
-  bool Painting() const { return paint_canvas_ != nullptr; }
+  tarn::Canvas& GetCanvas() { return canvas_.Get(); }
+  bool Painting() const { return canvas_.Painting(); }
 
   void WndProc(TMessage& message) override;
 
@@ -24,9 +22,7 @@ class TGraphicControl : public TControl {
   virtual void Paint() {}
 
  private:
-  tarn::Canvas* paint_canvas_ = nullptr;
-  std::unique_ptr<tarn::Canvas> own_canvas_;
-  Bitmap32 nowhere_;
+  TControlCanvas canvas_{*this};
 };
 
 }  // namespace tarn

@@ -14,13 +14,6 @@ namespace {
 constexpr int kMaxHintWidth = 300;
 constexpr int kCursorHeight = 20;  // the hint sits below the pointer's shape
 
-bool InSubtree(const TControl* root, const TControl* c) {
-  for (; c != nullptr; c = c->Parent()) {
-    if (c == root) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 TControl* THintTracker::HintControl(TControl* control) {

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "framework/GraphicControl.h"
-#include "framework/Loadable.h"
 #include "framework/StdControlTypes.h"
+#include "framework/layout/Loadable.h"
 #include "graphics/Canvas.h"
 
 namespace tarn {

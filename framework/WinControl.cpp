@@ -56,10 +56,7 @@ TControl* TWinControl::Controls(int index) const {
 }
 
 bool TWinControl::ContainsControl(const TControl* control) const {
-  for (const TControl* c = control; c != nullptr; c = c->Parent()) {
-    if (c == this) return true;
-  }
-  return false;
+  return InSubtree(this, control);
 }
 
 void TWinControl::RebuildControlList() {

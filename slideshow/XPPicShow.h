@@ -24,11 +24,11 @@
 #include <memory>
 #include <string>
 
-#include "framework/Bitmap.h"
 #include "framework/CriticalSection.h"
 #include "framework/CustomControl.h"
-#include "framework/Picture.h"
 #include "framework/Thread.h"
+#include "framework/pictures/Bitmap.h"
+#include "framework/pictures/Picture.h"
 
 namespace tarn {
 

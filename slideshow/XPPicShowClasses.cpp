@@ -1,6 +1,6 @@
 #include "slideshow/XPPicShowClasses.h"
 
-#include "framework/ClassRegistry.h"
+#include "framework/layout/ClassRegistry.h"
 #include "slideshow/XPPicShow.h"
 
 namespace tarn {

@@ -9,10 +9,10 @@
 #include <iterator>
 
 #include "base/Cp936.h"
-#include "framework/Bitmap.h"
-#include "framework/PngImage.h"
 #include "framework/ResourceStream.h"
 #include "framework/Resources.h"
+#include "framework/pictures/Bitmap.h"
+#include "framework/pictures/PngImage.h"
 #include "tests/support/TempDir.h"
 
 namespace tarn::testing {

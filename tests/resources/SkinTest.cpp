@@ -10,10 +10,10 @@
 #include <sstream>
 
 #include "base/Cp936.h"
-#include "framework/Bitmap.h"
-#include "framework/JpegImage.h"
-#include "framework/PngImage.h"
 #include "framework/Resources.h"
+#include "framework/pictures/Bitmap.h"
+#include "framework/pictures/JpegImage.h"
+#include "framework/pictures/PngImage.h"
 #include "graphics/Canvas.h"
 #include "graphics/PngCodec.h"
 

@@ -5,9 +5,9 @@
 #include <cstdio>
 
 #include "PicShowFixture.h"
-#include "framework/ClassRegistry.h"
-#include "framework/LayoutError.h"
-#include "framework/LayoutLoader.h"
+#include "framework/layout/ClassRegistry.h"
+#include "framework/layout/LayoutError.h"
+#include "framework/layout/LayoutLoader.h"
 #include "slideshow/XPPicShowClasses.h"
 
 namespace tarn::testing {

@@ -1,4 +1,4 @@
-#include "framework/JpegImage.h"
+#include "framework/pictures/JpegImage.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "framework/PngImage.h"
+#include "framework/pictures/PngImage.h"
 
 #include "framework/Resources.h"
 #include "graphics/Canvas.h"

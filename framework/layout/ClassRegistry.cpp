@@ -1,7 +1,7 @@
-#include "framework/ClassRegistry.h"
+#include "framework/layout/ClassRegistry.h"
 
 #include "base/StringUtils.h"
-#include "framework/StandardClasses.h"
+#include "framework/layout/StandardClasses.h"
 
 namespace tarn {
 

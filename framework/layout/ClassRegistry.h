@@ -27,8 +27,8 @@
 
 #include "base/Component.h"
 #include "base/StringList.h"
-#include "framework/ClassInfo.h"
 #include "framework/ControlTypes.h"
+#include "framework/layout/ClassInfo.h"
 
 namespace tarn {
 

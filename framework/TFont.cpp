@@ -1,4 +1,4 @@
-#include "framework/Font.h"
+#include "framework/TFont.h"
 
 #include <cstdlib>
 

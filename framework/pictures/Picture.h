@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/Bitmap.h"
-#include "framework/Graphic.h"
+#include "framework/pictures/Bitmap.h"
+#include "framework/pictures/Graphic.h"
 
 namespace tarn {
 

@@ -3,11 +3,11 @@
 // property by name (nested objects and pictures included), leave out-of-layout properties at
 // their new-instance values, bind handlers and fields by name, and paint the result exactly as
 // the same form built in code.
-#include "LayoutTestClasses.h"
+#include "tests/framework/layout/LayoutTestClasses.h"
 
 #include "base/Cp936.h"
-#include "framework/JpegImage.h"
-#include "framework/PngImage.h"
+#include "framework/pictures/JpegImage.h"
+#include "framework/pictures/PngImage.h"
 
 namespace tarn::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "framework/LayoutLoader.h"
+#include "framework/layout/LayoutLoader.h"
 
 #include <algorithm>
 #include <memory>
@@ -6,13 +6,13 @@
 
 #include "base/Component.h"
 #include "base/StringUtils.h"
-#include "framework/ClassRegistry.h"
-#include "framework/ColorNames.h"
-#include "framework/LayoutError.h"
-#include "framework/LayoutParser.h"
-#include "framework/Loadable.h"
 #include "framework/Resources.h"
 #include "framework/WinControl.h"
+#include "framework/layout/ClassRegistry.h"
+#include "framework/layout/ColorNames.h"
+#include "framework/layout/LayoutError.h"
+#include "framework/layout/LayoutParser.h"
+#include "framework/layout/Loadable.h"
 
 namespace tarn {
 namespace {

@@ -1,4 +1,4 @@
-#include "framework/PropertyInfo.h"
+#include "framework/layout/PropertyInfo.h"
 
 #include "base/StringUtils.h"
 

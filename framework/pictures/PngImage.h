@@ -2,8 +2,8 @@
 // channel over the canvas. It keeps the file it was loaded from until its pixels change.
 #pragma once
 
-#include "framework/Graphic.h"
 #include "framework/ResourceId.h"
+#include "framework/pictures/Graphic.h"
 
 namespace tarn {
 

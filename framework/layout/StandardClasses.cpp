@@ -1,20 +1,20 @@
-#include "framework/StandardClasses.h"
+#include "framework/layout/StandardClasses.h"
 
 #include <memory>
 
-#include "framework/Bitmap.h"
 #include "framework/Brush.h"
-#include "framework/ClassRegistry.h"
-#include "framework/Font.h"
 #include "framework/Form.h"
-#include "framework/JpegImage.h"
 #include "framework/Label.h"
 #include "framework/Panel.h"
 #include "framework/Pen.h"
-#include "framework/Picture.h"
-#include "framework/PngImage.h"
+#include "framework/TFont.h"
 #include "framework/Thread.h"
 #include "framework/Timer.h"
+#include "framework/layout/ClassRegistry.h"
+#include "framework/pictures/Bitmap.h"
+#include "framework/pictures/JpegImage.h"
+#include "framework/pictures/Picture.h"
+#include "framework/pictures/PngImage.h"
 
 namespace tarn {
 namespace {

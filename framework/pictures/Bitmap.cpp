@@ -1,4 +1,4 @@
-#include "framework/Bitmap.h"
+#include "framework/pictures/Bitmap.h"
 
 #include "framework/Resources.h"
 #include "graphics/BmpCodec.h"

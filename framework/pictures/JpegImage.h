@@ -2,7 +2,7 @@
 // so saving writes the same bytes; a graphic assigned to it is compressed at CompressionQuality.
 #pragma once
 
-#include "framework/Graphic.h"
+#include "framework/pictures/Graphic.h"
 #include "graphics/JpegCodec.h"
 
 namespace tarn {

@@ -1,11 +1,11 @@
 // Layout errors: a layout that names something the program does not know, or is not well
 // formed, must fail with a message that names the line and the thing, and must leave no half
 // built controls behind.
-#include "LayoutTestClasses.h"
+#include "tests/framework/layout/LayoutTestClasses.h"
 
-#include "framework/LayoutError.h"
-#include "framework/LayoutParser.h"
 #include "framework/Resources.h"
+#include "framework/layout/LayoutError.h"
+#include "framework/layout/LayoutParser.h"
 
 namespace tarn::testing {
 namespace {
@@ -73,8 +73,7 @@ TEST_F(LayoutErrorTest, EachKindOfErrorNamesTheLineAndTheThing) {
       {"object Title: TPanel\nend",
        "test line 2: the field Title of TTestForm takes a TLabel, not a TPanel"},
       {"object A: TPanel\n  Caption = \"open", "test line 3: the text has no closing quote"},
-      {"object A: TPanel\n  Caption = \"\\q\"\nend",
-       "test line 3: unknown escape \\q in the text"},
+      {"object A: TPanel\n  Caption = \"\\q\"\nend", "test line 3: unknown escape \\q in the text"},
       {"object A: TSwatch\n  Stamp.Data = { 0 }\nend", "test line 3: the bytes end in half a byte"},
       {"object A: TPanel\n  Left 3\nend", "test line 3: expected '=' or '{' after Left"},
       {"object A: TPanel\n  Left = 3.5\nend", "test line 3: expected a whole number"},

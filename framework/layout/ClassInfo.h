@@ -10,7 +10,7 @@
 #include <typeindex>
 #include <vector>
 
-#include "framework/PropertyInfo.h"
+#include "framework/layout/PropertyInfo.h"
 
 namespace tarn {
 

@@ -1,4 +1,4 @@
-#include "framework/ClassInfo.h"
+#include "framework/layout/ClassInfo.h"
 
 #include "base/StringUtils.h"
 

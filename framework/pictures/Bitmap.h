@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "framework/CriticalSection.h"
-#include "framework/Graphic.h"
 #include "framework/ResourceId.h"
+#include "framework/pictures/Graphic.h"
 #include "graphics/Canvas.h"
 
 namespace tarn {

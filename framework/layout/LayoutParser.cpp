@@ -1,4 +1,4 @@
-#include "framework/LayoutParser.h"
+#include "framework/layout/LayoutParser.h"
 
 #include <cctype>
 #include <limits>
@@ -6,7 +6,7 @@
 #include "base/Exception.h"
 #include "base/QuotedText.h"
 #include "base/StringUtils.h"
-#include "framework/LayoutError.h"
+#include "framework/layout/LayoutError.h"
 
 namespace tarn {
 namespace {

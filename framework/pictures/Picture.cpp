@@ -1,8 +1,8 @@
-#include "framework/Picture.h"
+#include "framework/pictures/Picture.h"
 
 #include "base/FileStream.h"
-#include "framework/JpegImage.h"
-#include "framework/PngImage.h"
+#include "framework/pictures/JpegImage.h"
+#include "framework/pictures/PngImage.h"
 #include "graphics/ImageCodec.h"
 
 namespace tarn {

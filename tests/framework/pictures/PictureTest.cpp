@@ -1,4 +1,4 @@
-// Pictures and drawing objects: the wizard's skin strips (PNG with alpha), its slideshow
+// Pictures: the wizard's skin strips (PNG with alpha), its slideshow
 // pictures (baseline and progressive JPEG) and its panel backgrounds (BMP) all pass through the
 // picture holder, which must recognise a file by its content, copy on assignment and tell its
 // owner of each change exactly once, since owners repaint on every change event.
@@ -9,13 +9,11 @@
 
 #include "base/Exception.h"
 #include "base/MemoryStream.h"
-#include "framework/Bitmap.h"
-#include "framework/Brush.h"
-#include "framework/Font.h"
-#include "framework/JpegImage.h"
-#include "framework/Pen.h"
-#include "framework/Picture.h"
-#include "framework/PngImage.h"
+#include "framework/TFont.h"
+#include "framework/pictures/Bitmap.h"
+#include "framework/pictures/JpegImage.h"
+#include "framework/pictures/Picture.h"
+#include "framework/pictures/PngImage.h"
 #include "graphics/Canvas.h"
 #include "graphics/ImageCodec.h"
 #include "graphics/PngCodec.h"
@@ -196,41 +194,6 @@ TEST(PictureTest, TransparentBitmapLeavesItsColourOut) {
   // The default transparent colour is the bottom-left pixel's.
   bitmap.SetTransparentColor(clDefault);
   EXPECT_EQ(bitmap.TransparentColor(), RGBColor(0, 255, 0));
-}
-
-TEST(DrawingObjectsTest, FontPenAndBrushTellOfEachRealChange) {
-  TFont font;
-  int changes = 0;
-  font.OnChange = [&](TObject*) { ++changes; };
-  font.SetName("\xCB\xCE\xCC\xE5");  // 宋体
-  font.SetName("\xCB\xCE\xCC\xE5");
-  font.SetHeight(-12);  // a character height as stored formats write it
-  font.SetStyle(fsBold);
-  font.SetColor(clRed);
-  EXPECT_EQ(changes, 4);
-  EXPECT_EQ(font.Height(), 12);
-  EXPECT_EQ(font.Size(), 9);
-  font.SetSize(8);
-  EXPECT_EQ(font.Height(), 11);
-  TFont copy;
-  copy.Assign(font);
-  EXPECT_EQ(copy.Value(), font.Value());
-
-  TPen pen;
-  int pen_changes = 0;
-  pen.OnChange = [&](TObject*) { ++pen_changes; };
-  pen.SetWidth(0);  // at least 1, which it already is
-  pen.SetWidth(3);
-  pen.SetStyle(PenStyle::Clear);
-  EXPECT_EQ(pen_changes, 2);
-  TBrush brush;
-  int brush_changes = 0;
-  brush.OnChange = [&](TObject*) { ++brush_changes; };
-  brush.SetColor(clWhite);  // the default already
-  brush.SetColor(clNavy);
-  brush.SetStyle(BrushStyle::Clear);
-  EXPECT_EQ(brush_changes, 2);
-  EXPECT_THROW(pen.Assign(brush), EConvertError);
 }
 
 }  // namespace

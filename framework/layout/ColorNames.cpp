@@ -1,4 +1,4 @@
-#include "framework/ColorNames.h"
+#include "framework/layout/ColorNames.h"
 
 #include "base/StringUtils.h"
 

@@ -1,6 +1,6 @@
 // Layout: alignment in the usual order, anchors, constraints, the auto-size hook and the
 // notifications of property setters. The wizard's window is built from aligned panels.
-#include "FrameworkFixture.h"
+#include "tests/framework/FrameworkFixture.h"
 
 namespace tarn::testing {
 namespace {

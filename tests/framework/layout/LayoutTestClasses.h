@@ -7,15 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "FrameworkFixture.h"
 #include "base/StringList.h"
-#include "framework/ClassRegistry.h"
 #include "framework/Label.h"
-#include "framework/LayoutLoader.h"
-#include "framework/Loadable.h"
 #include "framework/Panel.h"
-#include "framework/Picture.h"
 #include "framework/Timer.h"
+#include "framework/layout/ClassRegistry.h"
+#include "framework/layout/LayoutLoader.h"
+#include "framework/layout/Loadable.h"
+#include "framework/pictures/Picture.h"
+#include "tests/framework/FrameworkFixture.h"
 
 namespace tarn {
 

@@ -1,4 +1,4 @@
-#include "framework/Graphic.h"
+#include "framework/pictures/Graphic.h"
 
 #include "base/FileStream.h"
 #include "graphics/Canvas.h"
