@@ -113,9 +113,10 @@ TEST_F(MouseTest, DestroyingTheCapturedControlReleasesTheMouse) {
   EXPECT_EQ(app->Capture(), a);
   delete a;
   EXPECT_EQ(app->Capture(), nullptr);
+  EXPECT_EQ(host.CaptureWindow(), 0u);
   host.MouseUp(Win(form), 20, 20);  // goes to the form; nothing dangles
   app->ProcessMessages();
-  SUCCEED();
+  EXPECT_EQ(form->MouseControl(), form);
 }
 
 TEST_F(MouseTest, SystemMoveDragsTheWindowUntilRelease) {

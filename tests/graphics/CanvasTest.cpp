@@ -23,17 +23,24 @@ int Count(const Bitmap32& b, Pixel32 p) {
 TEST(ColorsTest, ValuesAndSystemColours) {
   EXPECT_EQ(ColorToPixel(clRed), kRed);
   EXPECT_EQ(ColorToPixel(RGBColor(1, 2, 3)), 0xFF010203u);
-  EXPECT_EQ(clBtnFace, 0xFF00000Fu);
-  EXPECT_EQ(clWindow, 0xFF000005u);
-  EXPECT_EQ(cl3DDkShadow, 0xFF000015u);
+  // A stored value with 0xFF in its top byte names a system colour by its low byte (button
+  // face 15, window 5, 3-D dark shadow 21), resolved when it is drawn.
+  EXPECT_EQ(ColorToRGB(0xFF00000Fu), RGBColor(212, 208, 200));
+  EXPECT_EQ(ColorToPixel(0xFF000005u), 0xFFFFFFFFu);
+  EXPECT_EQ(ColorToRGB(0xFF000015u), RGBColor(64, 64, 64));
   EXPECT_EQ(ColorToRGB(clWindow), clWhite);
   EXPECT_EQ(ColorToRGB(clBtnShadow), RGBColor(128, 128, 128));
   EXPECT_EQ(ColorToRGB(clBtnText), clBlack);
   EXPECT_EQ(ColorToRGB(clBtnHighlight), clWhite);
   EXPECT_EQ(ColorToRGB(0x00FFFEFF), 0x00FFFEFFu);
   EXPECT_EQ(ColorToRGB(SystemColor(200)), clBlack);
-  EXPECT_EQ(clNone, 0x1FFFFFFFu);
   EXPECT_EQ(PixelToColor(ColorToPixel(0x00B5AA90)), 0x00B5AA90u);
+  // The stored "no colour" (0x1FFFFFFF) draws nothing.
+  Bitmap32 b(3, 3);
+  Canvas c(b);
+  c.FillRect(Rect(0, 0, 3, 3), 0x1FFFFFFFu);
+  c.SetPixel(1, 1, 0x1FFFFFFFu);
+  EXPECT_EQ(Count(b, 0), 9);
 }
 
 TEST(CanvasTest, OriginAndClipWithSaveRestore) {
